@@ -1,0 +1,50 @@
+#include "app/SaverApp.h"
+
+#include <mbstring.h>
+
+namespace {
+
+const char kSettingsSwitch[] = ":settings";
+const char kLockSwitch[] = ":lock";
+const char kLockFailed[] = "Failed to Lock Workstation.";
+const char kNoticeSection[] = "Settings";
+const char kNoticeEntry[] = "LockAlertDisplayed";
+const char kFirstRunNotice[] =
+    "This is a One Time Alert by the Utility.\n"
+    "Computer would not be Locked (even if selected in ScreenSaver Settings) when Screen Saver is "
+    "Dismissed.\n"
+    "If you would like to see any other feature in the Utility, please write to "
+    "support@quenbrook.example.";
+
+// Case-sensitive and aware of double-byte characters, anywhere in the text.
+bool Contains(const char* text, const char* word)
+{
+    return _mbsstr(reinterpret_cast<const unsigned char*>(text),
+                   reinterpret_cast<const unsigned char*>(word)) != nullptr;
+}
+
+}  // namespace
+
+void CSaverApp::DispatchCommand()
+{
+    if (Contains(m_lpCmdLine, kSettingsSwitch)) {
+        // The change-default dialog arrives here.
+        return;
+    }
+    if (Contains(m_lpCmdLine, kLockSwitch)) {
+        if (!LockComputer())
+            AfxMessageBox(kLockFailed, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    ShowFirstRunNotice();
+    m_manager.StartDefaultSaver();
+}
+
+void CSaverApp::ShowFirstRunNotice()
+{
+    if (GetProfileInt(kNoticeSection, kNoticeEntry, 0) != 0)
+        return;
+    // Written before the box shows: a run that ends while the box is open still counts.
+    WriteProfileInt(kNoticeSection, kNoticeEntry, 1);
+    AfxMessageBox(kFirstRunNotice, MB_OK | MB_ICONINFORMATION);
+}

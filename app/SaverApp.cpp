@@ -1,0 +1,35 @@
+#include "app/SaverApp.h"
+
+#include <commctrl.h>
+
+namespace {
+
+const char kProfileCompany[] = "Quenbrook";
+
+}  // namespace
+
+CSaverApp theApp;
+
+BEGIN_MESSAGE_MAP(CSaverApp, CWinApp)
+    ON_COMMAND(ID_HELP, CWinApp::OnHelp)
+END_MESSAGE_MAP()
+
+CSaverApp::CSaverApp() : CWinApp(nullptr)
+{
+}
+
+CSaverApp::~CSaverApp() = default;
+
+BOOL CSaverApp::InitInstance()
+{
+    AfxEnableControlContainer(nullptr);
+    Enable3dControls();
+    INITCOMMONCONTROLSEX controls = {};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&controls);
+    SetRegistryKey(kProfileCompany);
+    DispatchCommand();
+    // No main window: returning FALSE ends the program once the one action is done.
+    return FALSE;
+}

@@ -1,0 +1,5 @@
+# Cross-compile for 32-bit Windows with MinGW-w64 (the shipped target; built, not run here).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR X86)
+set(MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

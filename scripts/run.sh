@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds Dozewell and runs it under Wine, passing the switch through: scripts/run.sh [:settings|:lock]
+# Without a display it runs on a virtual one, saves a screenshot of what Dozewell showed in
+# build/screenshot.png, and then closes its windows.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+cmake --preset x64 >/dev/null
+cmake --build --preset x64 -j "$(nproc)" --target dozewell
+
+source scripts/wine-env.sh
+trap wine_env_cleanup EXIT
+wine_env_init run
+headless=0
+[[ -n "${DISPLAY:-}" ]] || headless=1
+wine_display
+wine_server_up
+
+exe=build/x64/bin/dozewell.exe
+if ((headless == 0)); then
+    wine "$exe" "$@"
+    exit 0
+fi
+
+wine "$exe" "$@" >/dev/null 2>&1 &
+pid=$!
+# Wait for the first window, then give it a moment to draw.
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name . >/dev/null 2>&1 && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.2
+done
+sleep 1.5
+import -window root build/screenshot.png
+echo "Screenshot of what Dozewell showed: build/screenshot.png"
+wineserver -k 2>/dev/null || true
+wait "$pid" 2>/dev/null || true

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds both architectures and runs every test under Wine (the x64 build; x86 is built only).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh
+
+jobs=$(nproc)
+cmake --preset x86 >/dev/null
+cmake --build --preset x86 -j "$jobs"
+cmake --preset x64 >/dev/null
+cmake --build --preset x64 -j "$jobs"
+
+source scripts/wine-env.sh
+trap wine_env_cleanup EXIT
+wine_env_init test
+# Tests always get a display of their own, so that they never draw on the user's screen.
+wine_display 1
+wine_server_up
+
+ctest --preset x64 "$@"

@@ -1,0 +1,23 @@
+// Holds at most one open registry key and closes it when it goes out of scope.
+#pragma once
+
+#include "framework/afxwin.h"
+
+class CRegistryKey {
+public:
+    CRegistryKey() = default;
+    CRegistryKey(const CRegistryKey&) = delete;
+    CRegistryKey& operator=(const CRegistryKey&) = delete;
+    ~CRegistryKey() { Close(); }
+
+    // Opens subkey with full access; on failure no key is held.
+    BOOL Open(HKEY root, const char* subkey);
+    // Writes a REG_SZ value and flushes the key.
+    BOOL SetString(const char* name, const char* text);
+    // Reads a value of at most 256 bytes as text, up to its first NUL; on failure out is emptied.
+    BOOL QueryString(const char* name, CString& out);
+    // The result of RegCloseKey; afterwards no key is held.
+    LONG Close();
+
+    HKEY m_hKey = nullptr;
+};

@@ -1,0 +1,42 @@
+#include "settings/SaverManager.h"
+
+#include <shellapi.h>
+
+#include "settings/OsVersion.h"
+
+namespace {
+
+const UINT kSystemDirectorySize = 256;
+const char kNoDefaultPrompt[] =
+    "It seems Default ScreenSaver is not set in ScreenSaver Settings.\n"
+    "Would you like to Open ScreenSaver Settings?";
+// Passed exactly so, leading blanks and all.
+const char kVistaSettingsParameters[] = " desk.cpl,screensaver,@screensaver";
+const char kSettingsParameters[] = " desk.cpl ,1";
+
+}  // namespace
+
+void CSaverManager::StartDefaultSaver()
+{
+    if (IsDefaultSaverSet()) {
+        CString path;
+        GetDefaultSaverPath(path);
+        ShellExecuteA(nullptr, "Open", path, nullptr, nullptr, SW_SHOW);
+        return;
+    }
+    if (AfxMessageBox(kNoDefaultPrompt, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        OpenSaverSettings();
+}
+
+void CSaverManager::OpenSaverSettings()
+{
+    char systemDirectory[kSystemDirectorySize] = {};
+    const UINT length = GetSystemDirectoryA(systemDirectory, kSystemDirectorySize);
+    // No directory, or one that did not fit: there is no program to start.
+    if (length == 0 || length >= kSystemDirectorySize)
+        return;
+    CString program;
+    program.Format("%s\\control.exe", systemDirectory);
+    const char* parameters = IsOsClassVista() == 1 ? kVistaSettingsParameters : kSettingsParameters;
+    ShellExecuteA(nullptr, "Open", program, parameters, nullptr, SW_SHOW);
+}
