@@ -2,6 +2,8 @@
 
 #include <mbstring.h>
 
+#include "app/CommonControls.h"
+
 namespace {
 
 const char kSettingsSwitch[] = ":settings";
@@ -28,6 +30,7 @@ bool Contains(const char* text, const char* word)
 void CSaverApp::DispatchCommand()
 {
     if (Contains(m_lpCmdLine, kSettingsSwitch)) {
+        CommonControls controls;
         // The change-default dialog arrives here.
         return;
     }
