@@ -74,3 +74,66 @@ void PressButton(HWND dialog, int buttonId)
 {
     PostMessageA(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
 }
+
+void PumpMessages(DWORD durationMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + durationMs;
+    for (;;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline)
+            return;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+    }
+}
+
+namespace {
+
+const char kHostClass[] = "DozewellTestHost";
+
+RECT OuterRect(int width, int height)
+{
+    RECT area = { 0, 0, width, height };
+    AdjustWindowRectEx(&area, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    return area;
+}
+
+}  // namespace
+
+HostWindow::HostWindow(int width, int height)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kHostClass;
+    RegisterClassA(&windowClass);
+    const RECT outer = OuterRect(width, height);
+    m_window = CreateWindowExA(0, kHostClass, "Test host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 40,
+                               40, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    PumpMessages(50);
+}
+
+HostWindow::~HostWindow()
+{
+    Destroy();
+}
+
+void HostWindow::Resize(int width, int height)
+{
+    const RECT outer = OuterRect(width, height);
+    SetWindowPos(m_window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void HostWindow::Destroy()
+{
+    if (m_window)
+        DestroyWindow(m_window);
+    m_window = nullptr;
+}

@@ -24,3 +24,34 @@ struct MessageBoxView {
 MessageBoxView ReadMessageBox(HWND window);
 // Clicks a button of a dialog or message box, as a click would.
 void PressButton(HWND dialog, int buttonId);
+
+// Handles the test thread's own window messages for a while, as a program hosting a window must.
+void PumpMessages(DWORD durationMs);
+// Pumps messages until ready() holds; false on timeout.
+template <typename Ready>
+bool PumpUntil(Ready ready, DWORD timeoutMs = 10000)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!ready()) {
+        if (GetTickCount64() >= deadline)
+            return false;
+        PumpMessages(20);
+    }
+    return true;
+}
+
+// A plain top-level window of the test's own, e.g. to host another process's preview.
+class HostWindow {
+public:
+    HostWindow(int width, int height);
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+    ~HostWindow();
+    HWND Handle() const { return m_window; }
+    // Sets the size of the client area.
+    void Resize(int width, int height);
+    void Destroy();
+
+private:
+    HWND m_window;
+};
