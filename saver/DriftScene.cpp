@@ -19,13 +19,21 @@ const COLORREF kPalette[] = {
 };
 const int kPaletteSize = sizeof kPalette / sizeof kPalette[0];
 
-const int kStarCount = 90;
+const int kPixelsPerStar = 11000;  // as many stars for the area in the preview as full screen
 const int kSkyBand = 2;        // pixels per gradient step
-const int kGlowRings = 12;
+// Rings per glow: enough that no steps show full screen, few where the glows are a few pixels wide.
+const int kMostRings = 12;
+const int kFewestRings = 3;
+const int kPixelsPerRing = 64;  // of the picture's height
 const float kGlowReach = 3.0f;  // glow radius in light radii
 const float kCoreSize = 0.55f;  // bright core radius in light radii
 const float kTwoPi = 6.2831853f;
 const float kBreathRate = 0.7f;  // radians per second
+
+int Clamp(int value, int lowest, int highest)
+{
+    return value < lowest ? lowest : value > highest ? highest : value;
+}
 
 BYTE Mix(BYTE from, BYTE to, float amount)
 {
@@ -152,7 +160,8 @@ void CDriftScene::DrawSky(HDC dc, int width, int height) const
     }
     // Faint stars in the upper sky, the same ones for the same seed and size.
     DWORD random = m_starSeed;
-    for (int star = 0; star < kStarCount; ++star) {
+    const int stars = width * height / kPixelsPerStar;
+    for (int star = 0; star < stars; ++star) {
         random = random * 1664525u + 1013904223u;
         const int x = static_cast<int>((random >> 8) % static_cast<DWORD>(width > 0 ? width : 1));
         random = random * 1664525u + 1013904223u;
@@ -168,8 +177,9 @@ void CDriftScene::DrawLights(HDC dc, int width, int height) const
     CFlatBrush brush(dc);
     // Ring by ring across all lights, from the faint edges of the glows inwards: where two glows
     // overlap, the brighter ring lies on top, as light adds up, and no dark edge cuts into a light.
-    for (int ring = 0; ring < kGlowRings; ++ring) {
-        const float step = static_cast<float>(ring + 1) / kGlowRings;
+    const int rings = Clamp(height / kPixelsPerRing, kFewestRings, kMostRings);
+    for (int ring = 0; ring < rings; ++ring) {
+        const float step = static_cast<float>(ring + 1) / rings;
         for (const Light& light : m_lights) {
             const float radius = light.radius * height * (kGlowReach - (kGlowReach - 1) * step);
             const COLORREF color = MixColor(SkyAt(light.y), light.color, step * step * Brightness(light));
