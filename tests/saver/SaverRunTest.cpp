@@ -45,19 +45,6 @@ DWORD ProcessOf(HWND window)
     return process;
 }
 
-// The saver's message box, while the test thread keeps its own windows answering.
-HWND PumpUntilBox(DWORD processId)
-{
-    HWND box = nullptr;
-    PumpUntil([&] { return (box = WaitForProcessWindow(processId, "#32770", 0)) != nullptr; });
-    return box;
-}
-
-bool PumpUntilExit(const ChildProcess& process, DWORD timeoutMs = 10000)
-{
-    return PumpUntil([&] { return !process.Running(); }, timeoutMs);
-}
-
 }  // namespace
 
 // ---- Full screen ----
@@ -86,7 +73,7 @@ TEST(DriftFullScreen, CoversTheWholeVirtualScreenOnTopWithoutACursor)
         // The cursor state is the foreground thread's: the saver's, once it is in front.
         CURSORINFO cursor = {};
         cursor.cbSize = sizeof cursor;
-        EXPECT_TRUE(PumpUntil([&] { return GetCursorInfo(&cursor) && !(cursor.flags & CURSOR_SHOWING); }, 3000));
+        EXPECT_TRUE(WaitUntil([&] { return GetCursorInfo(&cursor) && !(cursor.flags & CURSOR_SHOWING); }, 3000));
         EXPECT_EQ(GetForegroundWindow(), window);
     }
 }
@@ -153,7 +140,7 @@ TEST(DriftFullScreen, EndsOnAKeyAClickOrAMoveOfTheMouse)
         ChildProcess saver = StartDrift("/s");
         ASSERT_NE(WaitForProcessWindow(saver.Id(), kSaverClass), nullptr);
         // The saver first sees where the mouse rests; only input after that must end it.
-        PumpMessages(300);
+        Sleep(300);
         ASSERT_TRUE(saver.Running());
         c.act();
         EXPECT_TRUE(saver.WaitForExit(5000));
@@ -165,9 +152,9 @@ TEST(DriftFullScreen, StaysWhenTheMouseIsOnlyNudged)
     MoveMouseTo(200, 200);
     ChildProcess saver = StartDrift("/s");
     ASSERT_NE(WaitForProcessWindow(saver.Id(), kSaverClass), nullptr);
-    PumpMessages(300);
+    Sleep(300);
     MoveMouseTo(203, 198);
-    PumpMessages(200);
+    Sleep(200);
     MoveMouseTo(206, 204);
     EXPECT_FALSE(saver.WaitForExit(1000));
     MoveMouseTo(220, 204);
@@ -178,46 +165,39 @@ TEST(DriftFullScreen, EndsWhenAnotherProgramComesToTheFront)
 {
     ChildProcess saver = StartDrift("/s");
     ASSERT_NE(WaitForProcessWindow(saver.Id(), kSaverClass), nullptr);
-    PumpMessages(300);
+    Sleep(300);
     ASSERT_TRUE(saver.Running());
-    HostWindow other(200, 100);
+    HostWindow other(true);
     SetForegroundWindow(other.Handle());
-    EXPECT_TRUE(PumpUntilExit(saver, 5000));
+    EXPECT_TRUE(saver.WaitForExit(5000));
 }
 
 // ---- Preview ----
 
 namespace {
 
-// The saver's child in host, once it is there.
-HWND PumpUntilChild(HWND host)
+COLORREF PixelAt(HWND window, POINT point)
 {
-    HWND child = nullptr;
-    PumpUntil([&] { return (child = GetWindow(host, GW_CHILD)) != nullptr; });
-    return child;
+    ClientToScreen(window, &point);
+    HDC screen = GetDC(nullptr);
+    const COLORREF color = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return color;
 }
 
-bool IsBlack(COLORREF color)
-{
-    return GetRValue(color) < 4 && GetGValue(color) < 4 && GetBValue(color) < 4;
-}
-
-// How many of a grid of points over the window's client area show something other than black.
-int LitPoints(HWND window, int grid)
+// How many of a grid of points over the window's client area show another colour than this.
+int PointsNotOf(COLORREF color, HWND window, int grid)
 {
     const SIZE size = ClientSize(window);
-    HDC screen = GetDC(nullptr);
-    int lit = 0;
+    int other = 0;
     for (int row = 0; row < grid; ++row) {
         for (int column = 0; column < grid; ++column) {
-            POINT point = { (2 * column + 1) * size.cx / (2 * grid), (2 * row + 1) * size.cy / (2 * grid) };
-            ClientToScreen(window, &point);
-            if (!IsBlack(GetPixel(screen, point.x, point.y)))
-                ++lit;
+            const POINT point = { (2 * column + 1) * size.cx / (2 * grid), (2 * row + 1) * size.cy / (2 * grid) };
+            if (PixelAt(window, point) != color)
+                ++other;
         }
     }
-    ReleaseDC(nullptr, screen);
-    return lit;
+    return other;
 }
 
 }  // namespace
@@ -226,9 +206,11 @@ TEST(DriftPreview, DrawsInAChildThatFillsTheHostFollowsItsSizeAndEndsWithIt)
 {
     for (const char* preview : { "/p %u", "/p:%u", "/P %u", "-p %u" }) {
         SCOPED_TRACE(preview);
-        HostWindow host(240, 180);
+        HostWindow host(true, 240, 180);
+        Sleep(200);
+        const COLORREF hostColor = PixelAt(host.Handle(), { 120, 90 });
         ChildProcess saver = StartDrift(WithHandle(preview, host.Handle()));
-        const HWND child = PumpUntilChild(host.Handle());
+        const HWND child = host.WaitForChildOf(saver.Id());
         ASSERT_NE(child, nullptr);
         EXPECT_EQ(ProcessOf(child), saver.Id());
         EXPECT_TRUE(GetWindowLongA(child, GWL_STYLE) & WS_CHILD);
@@ -240,33 +222,34 @@ TEST(DriftPreview, DrawsInAChildThatFillsTheHostFollowsItsSizeAndEndsWithIt)
         EXPECT_EQ(place.top, 0);
         EXPECT_EQ(place.right, 240);
         EXPECT_EQ(place.bottom, 180);
-        // The host's own background is black; the sky and the lights never are.
+        // Drawn where it can be seen: all over the host, the scene and not the host's own colour.
         const int grid = 6;
-        int lit = 0;
-        EXPECT_TRUE(PumpUntil([&] { return (lit = LitPoints(child, grid)) == grid * grid; }, 3000)) << lit;
+        int shown = 0;
+        EXPECT_TRUE(WaitUntil([&] { return (shown = PointsNotOf(hostColor, child, grid)) == grid * grid; }, 3000))
+            << shown;
 
         host.Resize(320, 200);
-        EXPECT_TRUE(PumpUntil([&] { return ClientSize(child).cx == 320 && ClientSize(child).cy == 200; }, 3000));
+        EXPECT_TRUE(WaitUntil([&] { return ClientSize(child).cx == 320 && ClientSize(child).cy == 200; }, 3000));
         host.Resize(160, 120);
-        EXPECT_TRUE(PumpUntil([&] { return ClientSize(child).cx == 160 && ClientSize(child).cy == 120; }, 3000));
+        EXPECT_TRUE(WaitUntil([&] { return ClientSize(child).cx == 160 && ClientSize(child).cy == 120; }, 3000));
         EXPECT_TRUE(saver.Running());
 
         host.Destroy();
-        EXPECT_TRUE(PumpUntilExit(saver, 5000));
+        EXPECT_TRUE(saver.WaitForExit(5000));
     }
 }
 
 TEST(DriftPreview, IgnoresInputThatReachesIt)
 {
-    HostWindow host(200, 150);
+    HostWindow host;
     ChildProcess saver = StartDrift("/p " + Handle(host.Handle()));
-    const HWND child = PumpUntilChild(host.Handle());
+    const HWND child = host.WaitForChildOf(saver.Id());
     ASSERT_NE(child, nullptr);
     PostMessageA(child, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
     PostMessageA(child, WM_MOUSEMOVE, 0, MAKELPARAM(150, 120));
     PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(150, 120));
     PostMessageA(child, WM_KEYDOWN, VK_SPACE, 0);
-    PumpMessages(500);
+    Sleep(500);
     EXPECT_TRUE(saver.Running());
     EXPECT_TRUE(IsWindow(child));
 }
@@ -278,7 +261,7 @@ TEST(DriftPreview, EndsWhenTheHostsProcessEnds)
     const HWND host = WaitForProcessWindow(hostProcess.Id(), "#32770");
     ASSERT_NE(host, nullptr);
     ChildProcess saver = StartDrift("/p " + Handle(host));
-    ASSERT_NE(PumpUntilChild(host), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return GetWindow(host, GW_CHILD) != nullptr; }));
     TerminateProcess(hostProcess.Handle(), 1);
     EXPECT_TRUE(saver.WaitForExit(5000));
 }
@@ -287,7 +270,7 @@ TEST(DriftPreview, EndsAtOnceWithoutAWindowToDrawIn)
 {
     HWND gone = nullptr;
     {
-        HostWindow host(100, 100);
+        HostWindow host;
         gone = host.Handle();
     }
     for (const std::string& arguments : { std::string("/p"), std::string("/p 0"), std::string("/p:"),
@@ -308,9 +291,9 @@ TEST(DriftSettings, SaysThereAreNoSettingsInABoxOwnedByTheGivenWindow)
 {
     for (const char* configure : { "/c:%u", "/C:%u", "-c:%u", "/c %u" }) {
         SCOPED_TRACE(configure);
-        HostWindow owner(200, 100);
+        HostWindow owner;
         ChildProcess saver = StartDrift(WithHandle(configure, owner.Handle()));
-        const HWND box = PumpUntilBox(saver.Id());
+        const HWND box = WaitForProcessWindow(saver.Id());
         ASSERT_NE(box, nullptr);
         const MessageBoxView view = ReadMessageBox(box);
         EXPECT_EQ(view.caption, kDescription);
@@ -320,7 +303,7 @@ TEST(DriftSettings, SaysThereAreNoSettingsInABoxOwnedByTheGivenWindow)
         // Modal to its owner, as a settings box is.
         EXPECT_FALSE(IsWindowEnabled(owner.Handle()));
         PressButton(box, IDOK);
-        EXPECT_TRUE(PumpUntilExit(saver));
+        EXPECT_TRUE(saver.WaitForExit());
         EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
     }
 }
@@ -329,7 +312,7 @@ TEST(DriftSettings, WithoutAnOwnerTheBoxStandsAlone)
 {
     HWND gone = nullptr;
     {
-        HostWindow host(100, 100);
+        HostWindow host;
         gone = host.Handle();
     }
     // No argument acts as "/c"; so does a switch the saver does not know.

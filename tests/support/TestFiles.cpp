@@ -134,11 +134,15 @@ std::string ScratchDir::AddFixture(const std::string& fixture, const std::string
 
 InstalledFile::InstalledFile(const std::string& fixture, const std::string& path) : m_path(path)
 {
-    DeleteWithLog(m_path);
+    DeleteFileA(LogPath().c_str());
+    if (FileExists(m_path))
+        m_backedUp = MoveFileExA(m_path.c_str(), BackupPath().c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
     EXPECT_TRUE(CopyFileA(FixturePath(fixture).c_str(), m_path.c_str(), FALSE)) << fixture << " -> " << path;
 }
 
 InstalledFile::~InstalledFile()
 {
     DeleteWithLog(m_path);
+    if (m_backedUp)
+        MoveFileExA(BackupPath().c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }

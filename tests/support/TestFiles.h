@@ -35,7 +35,8 @@ private:
     std::string m_path;
 };
 
-// A fixture copied to a path for the life of the object (its log goes with it).
+// A fixture copied to a path for the life of the object (its log goes with it); a file that was
+// there before is put back afterwards.
 class InstalledFile {
 public:
     InstalledFile(const std::string& fixture, const std::string& path);
@@ -46,5 +47,8 @@ public:
     std::string LogPath() const { return m_path + ".log"; }
 
 private:
+    std::string BackupPath() const { return m_path + ".dozewell-backup"; }
+
     std::string m_path;
+    bool m_backedUp = false;
 };

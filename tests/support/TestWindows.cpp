@@ -75,65 +75,110 @@ void PressButton(HWND dialog, int buttonId)
     PostMessageA(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
 }
 
-void PumpMessages(DWORD durationMs)
+std::vector<std::string> ListBoxLines(HWND list)
 {
-    const ULONGLONG deadline = GetTickCount64() + durationMs;
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline)
-            return;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_ALLINPUT);
+    std::vector<std::string> lines;
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+        std::string line(length > 0 ? length + 1 : 1, '\0');
+        const LRESULT copied = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&line[0]));
+        line.resize(copied > 0 ? copied : 0);
+        lines.push_back(line);
     }
+    return lines;
 }
 
-namespace {
-
-const char kHostClass[] = "DozewellTestHost";
-
-RECT OuterRect(int width, int height)
+int ListBoxSelection(HWND list)
 {
-    RECT area = { 0, 0, width, height };
-    AdjustWindowRectEx(&area, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    return area;
+    return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
 }
 
-}  // namespace
-
-HostWindow::HostWindow(int width, int height)
+HostWindow::HostWindow(bool visible, int width, int height)
+    : m_visible(visible), m_width(width), m_height(height), m_ready(CreateEventA(nullptr, TRUE, FALSE, nullptr))
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = kHostClass;
-    RegisterClassA(&windowClass);
-    const RECT outer = OuterRect(width, height);
-    m_window = CreateWindowExA(0, kHostClass, "Test host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 40,
-                               40, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-    PumpMessages(50);
-}
-
-HostWindow::~HostWindow()
-{
-    Destroy();
-}
-
-void HostWindow::Resize(int width, int height)
-{
-    const RECT outer = OuterRect(width, height);
-    SetWindowPos(m_window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_thread = CreateThread(nullptr, 0, Run, this, 0, &m_threadId);
+    if (m_thread)
+        WaitForSingleObject(m_ready, 10000);
 }
 
 void HostWindow::Destroy()
 {
-    if (m_window)
-        DestroyWindow(m_window);
-    m_window = nullptr;
+    if (m_thread) {
+        PostThreadMessageA(m_threadId, WM_QUIT, 0, 0);
+        WaitForSingleObject(m_thread, 10000);
+        CloseHandle(m_thread);
+        m_thread = nullptr;
+    }
+    if (m_ready)
+        CloseHandle(m_ready);
+    m_ready = nullptr;
+}
+
+namespace {
+
+const DWORD kHostStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
+SIZE OuterSize(int width, int height)
+{
+    RECT area = { 0, 0, width, height };
+    AdjustWindowRectEx(&area, kHostStyle, FALSE, 0);
+    return { area.right - area.left, area.bottom - area.top };
+}
+
+}  // namespace
+
+void HostWindow::Resize(int width, int height) const
+{
+    const SIZE outer = OuterSize(width, height);
+    SetWindowPos(m_window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+DWORD WINAPI HostWindow::Run(void* self)
+{
+    HostWindow& host = *static_cast<HostWindow*>(self);
+    const SIZE outer = OuterSize(host.m_width, host.m_height);
+    host.m_window = CreateWindowExA(0, "STATIC", "Preview host", kHostStyle | (host.m_visible ? WS_VISIBLE : 0), 0,
+                                    0, outer.cx, outer.cy, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    // The queue exists once the window does, so WM_QUIT cannot be posted too early.
+    SetEvent(host.m_ready);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    if (host.m_window)
+        DestroyWindow(host.m_window);
+    return 0;
+}
+
+namespace {
+
+struct ChildSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM context)
+{
+    ChildSearch& search = *reinterpret_cast<ChildSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND HostWindow::WaitForChildOf(DWORD processId, DWORD timeoutMs) const
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        ChildSearch search = { processId, nullptr };
+        EnumChildWindows(m_window, MatchChild, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(50);
+    } while (GetTickCount64() < deadline);
+    return nullptr;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The first visible top-level window of that process with that class ("#32770" for dialogs and
 // message boxes); NULL on timeout.
@@ -25,33 +26,48 @@ MessageBoxView ReadMessageBox(HWND window);
 // Clicks a button of a dialog or message box, as a click would.
 void PressButton(HWND dialog, int buttonId);
 
-// Handles the test thread's own window messages for a while, as a program hosting a window must.
-void PumpMessages(DWORD durationMs);
-// Pumps messages until ready() holds; false on timeout.
+// Polls until ready() holds; false on timeout.
 template <typename Ready>
-bool PumpUntil(Ready ready, DWORD timeoutMs = 10000)
+bool WaitUntil(Ready ready, DWORD timeoutMs = 10000)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (!ready()) {
         if (GetTickCount64() >= deadline)
             return false;
-        PumpMessages(20);
+        Sleep(20);
     }
     return true;
 }
 
-// A plain top-level window of the test's own, e.g. to host another process's preview.
+// The lines of a list box, in its order; list-box messages also work on another process's list.
+std::vector<std::string> ListBoxLines(HWND list);
+// The selected line of a single-selection list box, or -1 (LB_ERR) when none is selected.
+int ListBoxSelection(HWND list);
+
+// A top-level window of this process whose messages a thread of its own handles, so that another
+// process can create its windows inside it (a /p preview) or own a box by it while the test waits.
+// Hidden unless asked otherwise; the size is that of its client area.
 class HostWindow {
 public:
-    HostWindow(int width, int height);
+    explicit HostWindow(bool visible = false, int width = 320, int height = 240);
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
-    ~HostWindow();
-    HWND Handle() const { return m_window; }
-    // Sets the size of the client area.
-    void Resize(int width, int height);
+    // Destroys the window, and with it any child that another process created in it.
+    ~HostWindow() { Destroy(); }
     void Destroy();
+    HWND Handle() const { return m_window; }
+    // The first child window that the process made in the window; NULL on timeout.
+    HWND WaitForChildOf(DWORD processId, DWORD timeoutMs = 10000) const;
+    // Sets the size of the client area.
+    void Resize(int width, int height) const;
 
 private:
-    HWND m_window;
+    static DWORD WINAPI Run(void* self);
+    bool m_visible;
+    int m_width;
+    int m_height;
+    HWND m_window = nullptr;
+    HANDLE m_ready = nullptr;
+    HANDLE m_thread = nullptr;
+    DWORD m_threadId = 0;
 };
