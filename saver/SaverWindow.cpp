@@ -192,11 +192,16 @@ void CSaverWindow::OnPaint()
     if (!ComposeFrame(paint.Dc(), client.right, client.bottom, static_cast<HRGN>(update.Get())))
         return;
     if (m_host) {
-        // Shown through the host's DC: under Wine a window's own DC draws nothing that can be seen
-        // when its parent belongs to another process, and on Windows the host's DC reaches the same
-        // pixels. The host's children are not clipped away, or the preview would be.
-        CWindowDC host(m_host, DCX_CACHE | DCX_CLIPSIBLINGS);
-        BitBlt(host.Dc(), 0, 0, client.right, client.bottom, m_frame.Dc(), 0, 0, SRCCOPY);
+        // Shown through the DC of the host's top-level window, at this window's place in it: under
+        // Wine, what a window draws through its own DC, or through the DC of another process's child
+        // window, never reaches the screen when that parent belongs to another process. On Windows
+        // the top-level's DC reaches the same pixels. Its children are not clipped away, or the
+        // preview would be.
+        const HWND root = GetAncestor(m_host, GA_ROOT);
+        POINT place = { 0, 0 };
+        MapWindowPoints(m_window, root, &place, 1);
+        CWindowDC rootDc(root, DCX_CACHE | DCX_CLIPSIBLINGS);
+        BitBlt(rootDc.Dc(), place.x, place.y, client.right, client.bottom, m_frame.Dc(), 0, 0, SRCCOPY);
         return;
     }
     const RECT& area = paint.PaintRect();

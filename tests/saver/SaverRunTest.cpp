@@ -204,24 +204,38 @@ int PointsNotOf(COLORREF color, HWND window, int grid)
 
 TEST(DriftPreview, DrawsInAChildThatFillsTheHostFollowsItsSizeAndEndsWithIt)
 {
-    for (const char* preview : { "/p %u", "/p:%u", "/P %u", "-p %u" }) {
-        SCOPED_TRACE(preview);
-        HostWindow host(true, 240, 180);
+    struct PreviewCase {
+        const char* arguments;
+        HostPlace place;
+    };
+    const PreviewCase cases[] = {
+        { "/p %u", HostPlace::TopLevel },
+        { "/p:%u", HostPlace::TopLevel },
+        { "/P %u", HostPlace::TopLevel },
+        { "-p %u", HostPlace::TopLevel },
+        // As in a settings dialog.
+        { "/p %u", HostPlace::Control },
+    };
+    for (const PreviewCase& c : cases) {
+        SCOPED_TRACE(std::string(c.arguments) + (c.place == HostPlace::Control ? " in a control" : ""));
+        HostWindow host(true, 240, 180, c.place);
         Sleep(200);
         const COLORREF hostColor = PixelAt(host.Handle(), { 120, 90 });
-        ChildProcess saver = StartDrift(WithHandle(preview, host.Handle()));
+        ChildProcess saver = StartDrift(WithHandle(c.arguments, host.Handle()));
         const HWND child = host.WaitForChildOf(saver.Id());
         ASSERT_NE(child, nullptr);
         EXPECT_EQ(ProcessOf(child), saver.Id());
+        EXPECT_EQ(GetParent(child), host.Handle());
         EXPECT_TRUE(GetWindowLongA(child, GWL_STYLE) & WS_CHILD);
         EXPECT_TRUE(IsWindowVisible(child));
         RECT place = {};
         GetWindowRect(child, &place);
         MapWindowPoints(nullptr, host.Handle(), reinterpret_cast<POINT*>(&place), 2);
+        const SIZE hostSize = ClientSize(host.Handle());
         EXPECT_EQ(place.left, 0);
         EXPECT_EQ(place.top, 0);
-        EXPECT_EQ(place.right, 240);
-        EXPECT_EQ(place.bottom, 180);
+        EXPECT_EQ(place.right, hostSize.cx);
+        EXPECT_EQ(place.bottom, hostSize.cy);
         // Drawn where it can be seen: all over the host, the scene and not the host's own colour.
         const int grid = 6;
         int shown = 0;

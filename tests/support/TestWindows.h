@@ -44,12 +44,17 @@ std::vector<std::string> ListBoxLines(HWND list);
 // The selected line of a single-selection list box, or -1 (LB_ERR) when none is selected.
 int ListBoxSelection(HWND list);
 
-// A top-level window of this process whose messages a thread of its own handles, so that another
-// process can create its windows inside it (a /p preview) or own a box by it while the test waits.
-// Hidden unless asked otherwise; the size is that of its client area.
+// Where a host window stands: on its own, or as a control inside a top-level window, as the preview
+// area of a dialog does.
+enum class HostPlace { TopLevel, Control };
+
+// A window of this process whose messages a thread of its own handles, so that another process can
+// create its windows inside it (a /p preview) or own a box by it while the test waits. Hidden unless
+// asked otherwise; the size is that of its client area.
 class HostWindow {
 public:
-    explicit HostWindow(bool visible = false, int width = 320, int height = 240);
+    explicit HostWindow(bool visible = false, int width = 320, int height = 240,
+                        HostPlace place = HostPlace::TopLevel);
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
     // Destroys the window, and with it any child that another process created in it.
@@ -58,7 +63,7 @@ public:
     HWND Handle() const { return m_window; }
     // The first child window that the process made in the window; NULL on timeout.
     HWND WaitForChildOf(DWORD processId, DWORD timeoutMs = 10000) const;
-    // Sets the size of the client area.
+    // Sets the size of the client area (and of the frame around a control).
     void Resize(int width, int height) const;
 
 private:
@@ -66,6 +71,8 @@ private:
     bool m_visible;
     int m_width;
     int m_height;
+    HostPlace m_place;
+    HWND m_frame = nullptr;  // the top-level window around a control
     HWND m_window = nullptr;
     HANDLE m_ready = nullptr;
     HANDLE m_thread = nullptr;
