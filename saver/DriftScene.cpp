@@ -19,8 +19,28 @@ const COLORREF kPalette[] = {
 };
 const int kPaletteSize = sizeof kPalette / sizeof kPalette[0];
 
+const COLORREF kWhite = RGB(255, 252, 240);  // a warm one
+
+// Lights: sizes in fractions of the picture's height, speeds in heights per second. Most are small
+// and far; the near, big ones rise faster. Each sways and breathes at a pace of its own.
+const float kSmallestRadius = 0.008f;
+const float kRadiusSpread = 0.022f;
+const float kSlowestRise = 0.008f;
+const float kRisePerRadius = 0.8f;
+const float kRiseSpread = 0.006f;
+const float kNarrowestSway = 0.004f;  // in widths
+const float kSwaySpread = 0.02f;
+const float kSlowestSway = 0.25f;  // radians per second
+const float kSwayRateSpread = 0.5f;
+const float kBreathRate = 0.7f;  // radians per second
+const float kDimmest = 0.8f;     // of full brightness, at the bottom of a breath
+const float kCoreWhiteness = 0.6f;
+
 const int kPixelsPerStar = 11000;  // as many stars for the area in the preview as full screen
-const int kSkyBand = 2;        // pixels per gradient step
+const float kStarryPart = 0.7f;    // of the sky, from the top
+const float kFaintestStar = 0.25f;
+const float kStarSpread = 0.4f;
+const int kSkyBand = 2;  // pixels per gradient step
 // Rings per glow: enough that no steps show full screen, few where the glows are a few pixels wide.
 const int kMostRings = 12;
 const int kFewestRings = 3;
@@ -28,7 +48,15 @@ const int kPixelsPerRing = 64;  // of the picture's height
 const float kGlowReach = 3.0f;  // glow radius in light radii
 const float kCoreSize = 0.55f;  // bright core radius in light radii
 const float kTwoPi = 6.2831853f;
-const float kBreathRate = 0.7f;  // radians per second
+
+// xorshift32: plenty for scattering lights. A number in [0, 1).
+float NextRandom(DWORD& state)
+{
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    return (state >> 8) * (1.0f / 16777216.0f);
+}
 
 int Clamp(int value, int lowest, int highest)
 {
@@ -89,32 +117,24 @@ private:
 
 }  // namespace
 
-CDriftScene::CDriftScene(DWORD seed) : m_starSeed(seed), m_random(seed ? seed : 1)
+// xorshift32 must not start from 0.
+CDriftScene::CDriftScene(DWORD seed) : m_starSeed(seed ? seed : 1), m_random(m_starSeed)
 {
     for (Light& light : m_lights)
         Place(light, true);
 }
 
-float CDriftScene::Random()
-{
-    // xorshift32: plenty for scattering lights.
-    m_random ^= m_random << 13;
-    m_random ^= m_random >> 17;
-    m_random ^= m_random << 5;
-    return (m_random >> 8) * (1.0f / 16777216.0f);
-}
-
 void CDriftScene::Place(Light& light, bool anywhere)
 {
-    light.radius = 0.008f + 0.022f * Random() * Random();
-    // Bigger lights are nearer, so they rise faster.
-    light.rise = 0.008f + light.radius * 0.8f + 0.006f * Random();
-    light.x = Random();
-    light.y = anywhere ? Random() * 1.2f : 1.0f + light.radius * kGlowReach;
-    light.swayWidth = 0.004f + 0.02f * Random();
-    light.swayRate = 0.25f + 0.5f * Random();
-    light.phase = kTwoPi * Random();
-    light.color = kPalette[static_cast<int>(Random() * kPaletteSize) % kPaletteSize];
+    light.radius = kSmallestRadius + kRadiusSpread * NextRandom(m_random) * NextRandom(m_random);
+    light.rise = kSlowestRise + light.radius * kRisePerRadius + kRiseSpread * NextRandom(m_random);
+    light.x = NextRandom(m_random);
+    // At the start anywhere on the picture or just below it; later just below its bottom edge.
+    light.y = anywhere ? NextRandom(m_random) * 1.2f : 1.0f + light.radius * kGlowReach;
+    light.swayWidth = kNarrowestSway + kSwaySpread * NextRandom(m_random);
+    light.swayRate = kSlowestSway + kSwayRateSpread * NextRandom(m_random);
+    light.phase = kTwoPi * NextRandom(m_random);
+    light.color = kPalette[static_cast<int>(NextRandom(m_random) * kPaletteSize)];
 }
 
 void CDriftScene::Advance(DWORD elapsedMs)
@@ -135,7 +155,8 @@ float CDriftScene::SwayedX(const Light& light) const
 
 float CDriftScene::Brightness(const Light& light) const
 {
-    return 0.8f + 0.2f * sinf(light.phase * 3 + kBreathRate * m_seconds);
+    // Out of step with the sway, which shares the phase.
+    return kDimmest + (1 - kDimmest) * sinf(light.phase * 3 + kBreathRate * m_seconds);
 }
 
 RECT CDriftScene::LightBounds(int index, int width, int height) const
@@ -158,17 +179,14 @@ void CDriftScene::DrawSky(HDC dc, int width, int height) const
         SetDCBrushColor(dc, SkyAt(static_cast<float>(top) / height));
         FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     }
-    // Faint stars in the upper sky, the same ones for the same seed and size.
+    // Faint stars in the upper sky, fading towards the horizon; the same ones for each size.
     DWORD random = m_starSeed;
     const int stars = width * height / kPixelsPerStar;
     for (int star = 0; star < stars; ++star) {
-        random = random * 1664525u + 1013904223u;
-        const int x = static_cast<int>((random >> 8) % static_cast<DWORD>(width > 0 ? width : 1));
-        random = random * 1664525u + 1013904223u;
-        const float fraction = ((random >> 8) % 1000) / 1000.0f * 0.7f;
-        const int y = static_cast<int>(fraction * height);
-        const float glint = 0.25f + ((random >> 4) % 100) / 250.0f;
-        SetPixel(dc, x, y, MixColor(SkyAt(fraction), RGB(255, 255, 240), glint * (1 - fraction)));
+        const int x = static_cast<int>(NextRandom(random) * width);
+        const float fraction = NextRandom(random) * kStarryPart;
+        const float glint = kFaintestStar + kStarSpread * NextRandom(random);
+        SetPixel(dc, x, static_cast<int>(fraction * height), MixColor(SkyAt(fraction), kWhite, glint * (1 - fraction)));
     }
 }
 
@@ -187,7 +205,7 @@ void CDriftScene::DrawLights(HDC dc, int width, int height) const
         }
     }
     for (const Light& light : m_lights) {
-        const COLORREF core = MixColor(light.color, RGB(255, 252, 240), 0.6f * Brightness(light));
+        const COLORREF core = MixColor(light.color, kWhite, kCoreWhiteness * Brightness(light));
         brush.Circle(SwayedX(light) * width, light.y * height, light.radius * height * kCoreSize, core);
     }
 }

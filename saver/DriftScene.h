@@ -31,7 +31,6 @@ private:
         COLORREF color;
     };
 
-    float Random();  // in [0, 1)
     void Place(Light& light, bool anywhere);
     float SwayedX(const Light& light) const;
     float Brightness(const Light& light) const;
