@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Builds Dozewell and runs it under Wine, passing the switch through: scripts/run.sh [:settings|:lock]
+# Its Wine prefix has Dozewell's own screen saver in the system directory, made the default when
+# none is configured, so that Dozewell has a screen saver to list, preview and start.
 # Without a display it runs on a virtual one, saves a screenshot of what Dozewell showed in
 # build/screenshot.png, and then closes its windows.
 set -euo pipefail
@@ -8,7 +10,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 
 cmake --preset x64 >/dev/null
-cmake --build --preset x64 -j "$(nproc)" --target dozewell
+cmake --build --preset x64 -j "$(nproc)" --target dozewell dozewell_drift
 
 source scripts/wine-env.sh
 trap wine_env_cleanup EXIT
@@ -17,6 +19,17 @@ headless=0
 [[ -n "${DISPLAY:-}" ]] || headless=1
 wine_display
 wine_server_up
+
+# Our screen saver in the system directory, and the default unless one is set that exists.
+drift='C:\windows\system32\dozewell-drift.scr'
+cp build/x64/bin/dozewell-drift.scr "$(winepath -u "$drift")"
+desktop='HKCU\Control Panel\Desktop'
+default=$({ wine reg query "$desktop" /v SCRNSAVE.EXE 2>/dev/null || true; } | tr -d '\r' |
+          sed -n 's/^ *SCRNSAVE\.EXE *REG_SZ *//p')
+if [[ -z "$default" || ! -f "$(winepath -u "$default" 2>/dev/null)" ]]; then
+    wine reg add "$desktop" /v SCRNSAVE.EXE /t REG_SZ /d "$drift" /f >/dev/null
+    echo "Default screen saver: $drift"
+fi
 
 exe=build/x64/bin/dozewell.exe
 if ((headless == 0)); then

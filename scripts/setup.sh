@@ -9,7 +9,7 @@ packages=(
     wine wine64
     xvfb xdotool x11-utils imagemagick
     googletest
-    msitools wixl
+    msitools wixl unzip
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds both architectures and runs every test under Wine (the x64 build; x86 is built only).
+# Builds both architectures and their packages, and runs every test under Wine (the x64 build; x86
+# is built and its packages listed only).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,8 +9,10 @@ scripts/setup.sh
 jobs=$(nproc)
 cmake --preset x86 >/dev/null
 cmake --build --preset x86 -j "$jobs"
+cmake --build --preset x86 --target package
 cmake --preset x64 >/dev/null
 cmake --build --preset x64 -j "$jobs"
+cmake --build --preset x64 --target package
 
 source scripts/wine-env.sh
 trap wine_env_cleanup EXIT

@@ -55,6 +55,11 @@ std::string DozewellPath()
     return BinDir() + "\\dozewell.exe";
 }
 
+std::string DriftPath()
+{
+    return BinDir() + "\\dozewell-drift.scr";
+}
+
 ChildProcess StartDozewell(const std::string& arguments)
 {
     return ChildProcess("\"" + DozewellPath() + "\" " + arguments);

@@ -29,6 +29,8 @@ private:
 };
 
 std::string DozewellPath();
+// The screen saver that ships with Dozewell, as built.
+std::string DriftPath();
 // Runs dozewell.exe with these arguments (after its quoted path).
 ChildProcess StartDozewell(const std::string& arguments);
 

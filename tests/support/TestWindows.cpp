@@ -94,35 +94,85 @@ int ListBoxSelection(HWND list)
     return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
 }
 
-HostWindow::HostWindow() : m_ready(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+HostWindow::HostWindow(bool visible, int width, int height, HostPlace place)
+    : m_visible(visible), m_width(width), m_height(height), m_place(place),
+      m_ready(CreateEventA(nullptr, TRUE, FALSE, nullptr))
 {
     m_thread = CreateThread(nullptr, 0, Run, this, 0, &m_threadId);
     if (m_thread)
         WaitForSingleObject(m_ready, 10000);
 }
 
-HostWindow::~HostWindow()
+void HostWindow::Destroy()
 {
     if (m_thread) {
         PostThreadMessageA(m_threadId, WM_QUIT, 0, 0);
         WaitForSingleObject(m_thread, 10000);
         CloseHandle(m_thread);
+        m_thread = nullptr;
     }
-    CloseHandle(m_ready);
+    if (m_ready)
+        CloseHandle(m_ready);
+    m_ready = nullptr;
+}
+
+namespace {
+
+const DWORD kHostStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+const int kFrameMargin = 20;  // around a control host
+
+SIZE OuterSize(int width, int height)
+{
+    RECT area = { 0, 0, width, height };
+    AdjustWindowRectEx(&area, kHostStyle, FALSE, 0);
+    return { area.right - area.left, area.bottom - area.top };
+}
+
+// Gives the window a client area of that size, whatever its borders.
+void SetClientSize(HWND window, int width, int height)
+{
+    RECT area = { 0, 0, width, height };
+    AdjustWindowRectEx(&area, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
+    SetWindowPos(window, nullptr, 0, 0, area.right - area.left, area.bottom - area.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+void HostWindow::Resize(int width, int height) const
+{
+    if (m_frame)
+        SetClientSize(m_frame, width + 2 * kFrameMargin, height + 2 * kFrameMargin);
+    SetClientSize(m_window, width, height);
 }
 
 DWORD WINAPI HostWindow::Run(void* self)
 {
     HostWindow& host = *static_cast<HostWindow*>(self);
-    host.m_window = CreateWindowExA(0, "STATIC", "Preview host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 320,
-                                    240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const DWORD visible = host.m_visible ? WS_VISIBLE : 0;
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (host.m_place == HostPlace::Control) {
+        const SIZE frame = OuterSize(host.m_width + 2 * kFrameMargin, host.m_height + 2 * kFrameMargin);
+        host.m_frame = CreateWindowExA(0, "STATIC", "Host frame", kHostStyle | visible, 0, 0, frame.cx, frame.cy,
+                                       nullptr, nullptr, instance, nullptr);
+        host.m_window = CreateWindowExA(0, "STATIC", "Preview host", WS_CHILD | WS_VISIBLE | SS_SUNKEN, kFrameMargin,
+                                        kFrameMargin, host.m_width, host.m_height, host.m_frame, nullptr, instance,
+                                        nullptr);
+        SetClientSize(host.m_window, host.m_width, host.m_height);
+    } else {
+        const SIZE outer = OuterSize(host.m_width, host.m_height);
+        host.m_window = CreateWindowExA(0, "STATIC", "Preview host", kHostStyle | visible, 0, 0, outer.cx, outer.cy,
+                                        nullptr, nullptr, instance, nullptr);
+    }
     // The queue exists once the window does, so WM_QUIT cannot be posted too early.
     SetEvent(host.m_ready);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0)
         DispatchMessageA(&message);
-    if (host.m_window)
-        DestroyWindow(host.m_window);
+    const HWND top = host.m_frame ? host.m_frame : host.m_window;
+    if (top)
+        DestroyWindow(top);
     return 0;
 }
 

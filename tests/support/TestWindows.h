@@ -26,26 +26,53 @@ MessageBoxView ReadMessageBox(HWND window);
 // Clicks a button of a dialog or message box, as a click would.
 void PressButton(HWND dialog, int buttonId);
 
+// Polls until ready() holds; false on timeout.
+template <typename Ready>
+bool WaitUntil(Ready ready, DWORD timeoutMs = 10000)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!ready()) {
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
 // The lines of a list box, in its order; list-box messages also work on another process's list.
 std::vector<std::string> ListBoxLines(HWND list);
 // The selected line of a single-selection list box, or -1 (LB_ERR) when none is selected.
 int ListBoxSelection(HWND list);
 
-// A hidden top-level window of this process whose messages a thread of its own handles, so that
-// another process can create its windows inside it (a /p preview) while the test waits.
+// Where a host window stands: on its own, or as a control inside a top-level window, as the preview
+// area of a dialog does.
+enum class HostPlace { TopLevel, Control };
+
+// A window of this process whose messages a thread of its own handles, so that another process can
+// create its windows inside it (a /p preview) or own a box by it while the test waits. Hidden unless
+// asked otherwise; the size is that of its client area.
 class HostWindow {
 public:
-    HostWindow();
+    explicit HostWindow(bool visible = false, int width = 320, int height = 240,
+                        HostPlace place = HostPlace::TopLevel);
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
     // Destroys the window, and with it any child that another process created in it.
-    ~HostWindow();
+    ~HostWindow() { Destroy(); }
+    void Destroy();
     HWND Handle() const { return m_window; }
     // The first child window that the process made in the window; NULL on timeout.
     HWND WaitForChildOf(DWORD processId, DWORD timeoutMs = 10000) const;
+    // Sets the size of the client area (and of the frame around a control).
+    void Resize(int width, int height) const;
 
 private:
     static DWORD WINAPI Run(void* self);
+    bool m_visible;
+    int m_width;
+    int m_height;
+    HostPlace m_place;
+    HWND m_frame = nullptr;  // the top-level window around a control
     HWND m_window = nullptr;
     HANDLE m_ready = nullptr;
     HANDLE m_thread = nullptr;

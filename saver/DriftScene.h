@@ -1,0 +1,42 @@
+// The picture: warm lights drifting upward through a dusk sky, swaying and slowly breathing.
+// Positions are fractions of the picture's size, so that the preview looks like the full screen.
+#pragma once
+
+#include <windows.h>
+
+class CDriftScene {
+public:
+    explicit CDriftScene(DWORD seed);
+
+    // Moves every light on by that much time.
+    void Advance(DWORD elapsedMs);
+    // The sky without the lights; drawn once per size and kept.
+    void DrawSky(HDC dc, int width, int height) const;
+    // The lights over what dc holds (the sky).
+    void DrawLights(HDC dc, int width, int height) const;
+
+    static constexpr int kLightCount = 28;
+    // What light index covers in a picture of that size, its glow included.
+    RECT LightBounds(int index, int width, int height) const;
+
+private:
+    struct Light {
+        float x;          // centre line, fraction of the width
+        float y;          // fraction of the height; rises from below 1 to above 0
+        float radius;     // fraction of the height
+        float rise;       // height fractions per second
+        float swayWidth;  // width fractions
+        float swayRate;   // radians per second
+        float phase;      // radians, of both the sway and the breathing
+        COLORREF color;
+    };
+
+    void Place(Light& light, bool anywhere);
+    float SwayedX(const Light& light) const;
+    float Brightness(const Light& light) const;
+
+    Light m_lights[kLightCount];
+    const DWORD m_starSeed;
+    DWORD m_random;
+    float m_seconds = 0;
+};

@@ -1,0 +1,37 @@
+// A screen-saver module: "/s" full screen, "/p <window>" a preview inside that window, "/c" or
+// nothing a box saying there is nothing to set.
+#include <windows.h>
+
+#include "saver/SaverCommandLine.h"
+#include "saver/SaverResources.h"
+#include "saver/SaverWindow.h"
+
+namespace {
+
+const char kNoSettings[] = "This screen saver has no options that you can set.";
+const int kCannotStart = 1;
+
+void ShowNoSettings(HINSTANCE instance, HWND owner)
+{
+    char caption[kDescriptionSize] = {};
+    LoadStringA(instance, IDS_DESCRIPTION, caption, sizeof caption);
+    // A handle that is no window (any more) would make the box fail: show it on its own instead.
+    MessageBoxA(IsWindow(owner) ? owner : nullptr, kNoSettings, caption, MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int)
+{
+    const SaverCommand command = ParseSaverCommandLine(arguments);
+    if (command.mode == SaverMode::Configure) {
+        ShowNoSettings(instance, command.window);
+        return 0;
+    }
+    CSaverWindow window(instance);
+    const BOOL created =
+        command.mode == SaverMode::FullScreen ? window.CreateFullScreen() : window.CreatePreview(command.window);
+    if (!created)
+        return kCannotStart;
+    return window.Run();
+}

@@ -1,0 +1,261 @@
+#include "saver/SaverWindow.h"
+
+#include "saver/GdiObject.h"
+#include "saver/SaverResources.h"
+#include "saver/WindowDC.h"
+
+namespace {
+
+const char kClassName[] = "DozewellDrift";
+const UINT_PTR kFrameTimer = 1;
+const UINT kFrameMs = 33;       // about 30 frames a second
+const DWORD kLongestStep = 100;  // after a stall the lights move on smoothly, not in a jump
+// A mouse that moves less than this many pixels is a nudge of the desk, not the user.
+const int kMouseTolerance = 8;
+
+int Distance(int a, int b)
+{
+    return a > b ? a - b : b - a;
+}
+
+}  // namespace
+
+CSaverWindow::CSaverWindow(HINSTANCE instance) : m_instance(instance), m_scene(GetTickCount())
+{
+}
+
+CSaverWindow::~CSaverWindow()
+{
+    if (m_window)
+        DestroyWindow(m_window);
+}
+
+BOOL CSaverWindow::CreateFullScreen()
+{
+    const RECT area = { GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                        GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                        GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN) };
+    if (!Create(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, area, nullptr))
+        return FALSE;
+    ShowCursor(FALSE);
+    m_cursorHidden = true;
+    SetForegroundWindow(m_window);
+    return TRUE;
+}
+
+BOOL CSaverWindow::CreatePreview(HWND host)
+{
+    RECT area;
+    if (!GetClientRect(host, &area))
+        return FALSE;
+    m_host = host;
+    return Create(0, WS_CHILD | WS_VISIBLE, area, host);
+}
+
+BOOL CSaverWindow::Create(DWORD exStyle, DWORD style, const RECT& area, HWND parent)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = m_instance;
+    windowClass.hIcon = LoadIconA(m_instance, MAKEINTRESOURCEA(IDI_DRIFT));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    // No background brush: the scene covers every pixel.
+    RegisterClassA(&windowClass);
+    char title[kDescriptionSize] = {};
+    LoadStringA(m_instance, IDS_DESCRIPTION, title, sizeof title);
+    // The host's thread is not told about the child: it may be busy, and the saver must not wait.
+    CreateWindowExA(exStyle | (parent ? WS_EX_NOPARENTNOTIFY : 0), kClassName, title, style, area.left, area.top,
+                    area.right - area.left, area.bottom - area.top, parent, nullptr, m_instance, this);
+    if (!m_window)
+        return FALSE;
+    m_lastTick = GetTickCount();
+    SetTimer(m_window, kFrameTimer, kFrameMs, nullptr);
+    return TRUE;
+}
+
+int CSaverWindow::Run()
+{
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    return static_cast<int>(message.wParam);
+}
+
+LRESULT CALLBACK CSaverWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<CSaverWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->m_window = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<CSaverWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->m_window = nullptr;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return self->OnMessage(message, wParam, lParam);
+}
+
+LRESULT CSaverWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TIMER:
+        OnTimer();
+        return 0;
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    case WM_SETCURSOR:
+        // Full screen, nothing may show but the scene.
+        if (IsFullScreen()) {
+            SetCursor(nullptr);
+            return TRUE;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        // The system must not start a screen saver over this one.
+        if ((wParam & 0xFFF0) == SC_SCREENSAVE)
+            return 0;
+        break;
+    case WM_MOUSEMOVE:
+        if (IsFullScreen())
+            OnMouseMove(lParam);
+        return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+        if (IsFullScreen()) {
+            DestroyWindow(m_window);
+            return 0;
+        }
+        break;
+    case WM_ACTIVATEAPP:
+        // Another program came to the front: the user is back.
+        if (IsFullScreen() && !wParam) {
+            DestroyWindow(m_window);
+            return 0;
+        }
+        break;
+    }
+    return DefWindowProcA(m_window, message, wParam, lParam);
+}
+
+void CSaverWindow::OnTimer()
+{
+    const DWORD now = GetTickCount();
+    const DWORD elapsed = now - m_lastTick < kLongestStep ? now - m_lastTick : kLongestStep;
+    m_lastTick = now;
+    if (m_host) {
+        // The small preview is shown whole each time, so that whatever its host paints over it
+        // lasts no longer than a frame.
+        FollowHost();
+        m_scene.Advance(elapsed);
+        InvalidateRect(m_window, nullptr, FALSE);
+        return;
+    }
+    // Full screen, only where the lights were and where they will be changes.
+    RECT client;
+    GetClientRect(m_window, &client);
+    InvalidateLights(client.right, client.bottom);
+    m_scene.Advance(elapsed);
+    InvalidateLights(client.right, client.bottom);
+}
+
+void CSaverWindow::InvalidateLights(int width, int height)
+{
+    for (int index = 0; index < CDriftScene::kLightCount; ++index) {
+        const RECT bounds = m_scene.LightBounds(index, width, height);
+        InvalidateRect(m_window, &bounds, FALSE);
+    }
+}
+
+void CSaverWindow::OnPaint()
+{
+    CGdiObject update(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(m_window, static_cast<HRGN>(update.Get()), FALSE);
+    CPaintDC paint(m_window);
+    RECT client;
+    GetClientRect(m_window, &client);
+    if (!ComposeFrame(paint.Dc(), client.right, client.bottom, static_cast<HRGN>(update.Get())))
+        return;
+    if (m_host) {
+        // Shown through the DC of the host's top-level window, at this window's place in it: under
+        // Wine, what a window draws through its own DC, or through the DC of another process's child
+        // window, never reaches the screen when that parent belongs to another process. On Windows
+        // the top-level's DC reaches the same pixels. Its children are not clipped away, or the
+        // preview would be.
+        const HWND root = GetAncestor(m_host, GA_ROOT);
+        POINT place = { 0, 0 };
+        MapWindowPoints(m_window, root, &place, 1);
+        CWindowDC rootDc(root, DCX_CACHE | DCX_CLIPSIBLINGS);
+        BitBlt(rootDc.Dc(), place.x, place.y, client.right, client.bottom, m_frame.Dc(), 0, 0, SRCCOPY);
+        return;
+    }
+    const RECT& area = paint.PaintRect();
+    BitBlt(paint.Dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, m_frame.Dc(), area.left,
+           area.top, SRCCOPY);
+}
+
+BOOL CSaverWindow::ComposeFrame(HDC reference, int width, int height, HRGN changed)
+{
+    if (!m_sky.Resize(reference, width, height) || !m_frame.Resize(reference, width, height))
+        return FALSE;
+    if (m_sky.IsFresh()) {
+        m_scene.DrawSky(m_sky.Dc(), width, height);
+        m_sky.MarkDrawn();
+    }
+    // Outside what changed the frame still holds the right picture; a new frame holds none.
+    if (!m_frame.IsFresh())
+        SelectClipRgn(m_frame.Dc(), changed);
+    BitBlt(m_frame.Dc(), 0, 0, width, height, m_sky.Dc(), 0, 0, SRCCOPY);
+    m_scene.DrawLights(m_frame.Dc(), width, height);
+    SelectClipRgn(m_frame.Dc(), nullptr);
+    m_frame.MarkDrawn();
+    return TRUE;
+}
+
+void CSaverWindow::OnMouseMove(LPARAM lParam)
+{
+    const POINT point = { static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)) };
+    // The first report is where the mouse rests; only a move away from there ends the saver.
+    if (!m_mouseSeen) {
+        m_mouseSeen = true;
+        m_firstMouse = point;
+        return;
+    }
+    if (Distance(point.x, m_firstMouse.x) > kMouseTolerance || Distance(point.y, m_firstMouse.y) > kMouseTolerance)
+        DestroyWindow(m_window);
+}
+
+void CSaverWindow::OnDestroy()
+{
+    KillTimer(m_window, kFrameTimer);
+    if (m_cursorHidden) {
+        ShowCursor(TRUE);
+        m_cursorHidden = false;
+    }
+    PostQuitMessage(0);
+}
+
+void CSaverWindow::FollowHost()
+{
+    RECT wanted;
+    RECT current;
+    if (!GetClientRect(m_host, &wanted) || !GetClientRect(m_window, &current))
+        return;
+    if (wanted.right != current.right || wanted.bottom != current.bottom)
+        SetWindowPos(m_window, nullptr, 0, 0, wanted.right, wanted.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+}
