@@ -2,6 +2,8 @@
 
 #include <mbstring.h>
 
+#include "ui/ChangeDefaultDlg.h"
+
 namespace {
 
 const char kSettingsSwitch[] = ":settings";
@@ -28,7 +30,8 @@ bool Contains(const char* text, const char* word)
 void CSaverApp::DispatchCommand()
 {
     if (Contains(m_lpCmdLine, kSettingsSwitch)) {
-        // The change-default dialog arrives here.
+        CChangeDefaultDlg dialog(nullptr);
+        dialog.DoModal();
         return;
     }
     if (Contains(m_lpCmdLine, kLockSwitch)) {
