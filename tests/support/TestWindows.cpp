@@ -74,3 +74,87 @@ void PressButton(HWND dialog, int buttonId)
 {
     PostMessageA(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
 }
+
+std::vector<std::string> ListBoxLines(HWND list)
+{
+    std::vector<std::string> lines;
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT index = 0; index < count; ++index) {
+        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+        std::string line(length > 0 ? length + 1 : 1, '\0');
+        const LRESULT copied = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&line[0]));
+        line.resize(copied > 0 ? copied : 0);
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+int ListBoxSelection(HWND list)
+{
+    return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
+}
+
+HostWindow::HostWindow() : m_ready(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+{
+    m_thread = CreateThread(nullptr, 0, Run, this, 0, &m_threadId);
+    if (m_thread)
+        WaitForSingleObject(m_ready, 10000);
+}
+
+HostWindow::~HostWindow()
+{
+    if (m_thread) {
+        PostThreadMessageA(m_threadId, WM_QUIT, 0, 0);
+        WaitForSingleObject(m_thread, 10000);
+        CloseHandle(m_thread);
+    }
+    CloseHandle(m_ready);
+}
+
+DWORD WINAPI HostWindow::Run(void* self)
+{
+    HostWindow& host = *static_cast<HostWindow*>(self);
+    host.m_window = CreateWindowExA(0, "STATIC", "Preview host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 320,
+                                    240, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    // The queue exists once the window does, so WM_QUIT cannot be posted too early.
+    SetEvent(host.m_ready);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    if (host.m_window)
+        DestroyWindow(host.m_window);
+    return 0;
+}
+
+namespace {
+
+struct ChildSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM context)
+{
+    ChildSearch& search = *reinterpret_cast<ChildSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId)
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND HostWindow::WaitForChildOf(DWORD processId, DWORD timeoutMs) const
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        ChildSearch search = { processId, nullptr };
+        EnumChildWindows(m_window, MatchChild, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(50);
+    } while (GetTickCount64() < deadline);
+    return nullptr;
+}

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // The first visible top-level window of that process with that class ("#32770" for dialogs and
 // message boxes); NULL on timeout.
@@ -24,3 +25,29 @@ struct MessageBoxView {
 MessageBoxView ReadMessageBox(HWND window);
 // Clicks a button of a dialog or message box, as a click would.
 void PressButton(HWND dialog, int buttonId);
+
+// The lines of a list box, in its order; list-box messages also work on another process's list.
+std::vector<std::string> ListBoxLines(HWND list);
+// The selected line of a single-selection list box, or -1 (LB_ERR) when none is selected.
+int ListBoxSelection(HWND list);
+
+// A hidden top-level window of this process whose messages a thread of its own handles, so that
+// another process can create its windows inside it (a /p preview) while the test waits.
+class HostWindow {
+public:
+    HostWindow();
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+    // Destroys the window, and with it any child that another process created in it.
+    ~HostWindow();
+    HWND Handle() const { return m_window; }
+    // The first child window that the process made in the window; NULL on timeout.
+    HWND WaitForChildOf(DWORD processId, DWORD timeoutMs = 10000) const;
+
+private:
+    static DWORD WINAPI Run(void* self);
+    HWND m_window = nullptr;
+    HANDLE m_ready = nullptr;
+    HANDLE m_thread = nullptr;
+    DWORD m_threadId = 0;
+};

@@ -1,0 +1,29 @@
+// The preview: the default screen saver run with "/p <window>" so that it draws inside that window.
+#include "settings/SaverManager.h"
+
+#include "framework/CWnd.h"
+
+void CSaverManager::StartPreview(CWnd* window)
+{
+    CString path;
+    GetDefaultSaverPath(path);
+    if (path.IsEmpty())
+        return;
+    const unsigned handle = window ? static_cast<unsigned>(reinterpret_cast<UINT_PTR>(window->m_hWnd)) : 0;
+    // Quoted, or a path with blanks would first run whatever its first blank-separated piece names
+    // ("C:\Program Files\..." tries "C:\Program.exe").
+    CString commandLine;
+    commandLine.Format("\"%s\" /p %u", static_cast<const char*>(path), handle);
+
+    EndPreview();
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.wShowWindow = SW_SHOW;
+    // CreateProcessA may write into its command line: it gets the string's own buffer, whole.
+    char* writable = commandLine.GetBuffer(commandLine.GetLength());
+    if (!writable)
+        return;
+    // After a failed start the record must say "no preview", whatever the call left in it.
+    if (!CreateProcessA(nullptr, writable, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_procInfo))
+        m_procInfo = PROCESS_INFORMATION();
+}
