@@ -2,9 +2,17 @@
 
 #include <windows.h>
 
+#include <stdlib.h>
+
 #include <gtest/gtest.h>
 
 namespace {
+
+// Where InstalledFile keeps a file that it replaced.
+std::string SavedPath(const std::string& path)
+{
+    return path + ".dozewell-test-saved";
+}
 
 std::string DirectoryOf(const std::string& path)
 {
@@ -103,6 +111,20 @@ std::string WaitForFileText(const std::string& path, const std::string& needle, 
     return "";
 }
 
+std::vector<FixtureStart> ReadFixtureLog(const std::string& logPath)
+{
+    std::vector<FixtureStart> starts;
+    const std::string text = ReadTextFile(logPath);
+    size_t begin = 0;
+    for (size_t end = text.find('\n'); end != std::string::npos; begin = end + 1, end = text.find('\n', begin)) {
+        const std::string line = text.substr(begin, end - begin);
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos)
+            starts.push_back({ static_cast<DWORD>(strtoul(line.c_str(), nullptr, 10)), line.substr(tab + 1) });
+    }
+    return starts;
+}
+
 void DeleteWithLog(const std::string& path)
 {
     DeleteFileA(path.c_str());
@@ -134,6 +156,10 @@ std::string ScratchDir::AddFixture(const std::string& fixture, const std::string
 
 InstalledFile::InstalledFile(const std::string& fixture, const std::string& path) : m_path(path)
 {
+    // A copy saved by an earlier run that ended early is the original: it goes back first.
+    if (FileExists(SavedPath(m_path)))
+        MoveFileExA(SavedPath(m_path).c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    m_replaced = FileExists(m_path) && MoveFileExA(m_path.c_str(), SavedPath(m_path).c_str(), MOVEFILE_REPLACE_EXISTING);
     DeleteWithLog(m_path);
     EXPECT_TRUE(CopyFileA(FixturePath(fixture).c_str(), m_path.c_str(), FALSE)) << fixture << " -> " << path;
 }
@@ -141,4 +167,6 @@ InstalledFile::InstalledFile(const std::string& fixture, const std::string& path
 InstalledFile::~InstalledFile()
 {
     DeleteWithLog(m_path);
+    if (m_replaced)
+        MoveFileExA(SavedPath(m_path).c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
