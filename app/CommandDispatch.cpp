@@ -2,6 +2,7 @@
 
 #include <mbstring.h>
 
+#include "app/CommonControls.h"
 #include "ui/ChangeDefaultDlg.h"
 
 namespace {
@@ -30,6 +31,7 @@ bool Contains(const char* text, const char* word)
 void CSaverApp::DispatchCommand()
 {
     if (Contains(m_lpCmdLine, kSettingsSwitch)) {
+        CommonControls controls;
         CChangeDefaultDlg dialog(nullptr);
         dialog.DoModal();
         return;

@@ -1,7 +1,5 @@
 #include "app/SaverApp.h"
 
-#include <commctrl.h>
-
 namespace {
 
 const char kProfileCompany[] = "Quenbrook";
@@ -24,10 +22,6 @@ BOOL CSaverApp::InitInstance()
 {
     AfxEnableControlContainer(nullptr);
     Enable3dControls();
-    INITCOMMONCONTROLSEX controls = {};
-    controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_WIN95_CLASSES;
-    InitCommonControlsEx(&controls);
     SetRegistryKey(kProfileCompany);
     DispatchCommand();
     // No main window: returning FALSE ends the program once the one action is done.

@@ -112,9 +112,8 @@ CString& CMapStringToString::operator[](const char* key)
     Entry* entry = m_bucketCount ? NewEntry() : nullptr;
     if (!entry) {
         // Out of memory: hand out a value that belongs to no entry rather than fail.
-        static CString lost;
-        lost.Empty();
-        return lost;
+        m_lost.Empty();
+        return m_lost;
     }
     entry->key = key;
     entry->hash = hash;

@@ -43,4 +43,5 @@ private:
     Entry* m_last = nullptr;
     Entry* m_free = nullptr;
     Block* m_blocks = nullptr;
+    CString m_lost;  // what operator[] hands out when no entry can be made
 };

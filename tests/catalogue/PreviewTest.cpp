@@ -73,15 +73,22 @@ protected:
     }
 
     void SetDefault(const std::string& path) { WriteString(HKEY_CURRENT_USER, kDesktopKeyPath, kSaverValueName, path); }
-    // Opened while the manager still holds the process handle, so the id cannot belong to another process yet.
-    const ProcessWatch& Watch(const CSaverManager& manager)
+    // Starts the preview and watches its process, opened while the manager holds its handle so that
+    // the id cannot name another process yet.
+    const ProcessWatch& StartWatched(CSaverManager& manager, CWnd* host)
     {
+        manager.StartPreview(host);
+        EXPECT_NE(manager.m_procInfo.hProcess, nullptr);
         watches.push_back(std::make_unique<ProcessWatch>(manager.m_procInfo.dwProcessId));
         return *watches.back();
     }
-    std::string PreviewCommandLine(const std::string& path, HWND handle) const
+    // The module's start number n (from 1) is the manager's preview, started for that window.
+    void ExpectPreviewStart(const std::string& module, size_t n, const CSaverManager& manager, HWND handle)
     {
-        return "\"" + path + "\" /p " + Decimal(handle);
+        const std::vector<Start> starts = WaitForStarts(module, n);
+        ASSERT_EQ(starts.size(), n) << module;
+        EXPECT_EQ(starts[n - 1].processId, manager.m_procInfo.dwProcessId);
+        EXPECT_EQ(starts[n - 1].commandLine, "\"" + module + "\" /p " + Decimal(handle));
     }
 
     ValueGuard savedDefault{ HKEY_CURRENT_USER, kDesktopKeyPath, kSaverValueName };
@@ -97,14 +104,8 @@ TEST_F(Preview, RunsTheDefaultWithSlashPAndDrawsInTheGivenWindow)
 {
     SetDefault(alpha);
     CSaverManager manager;
-    manager.StartPreview(&window);
-    ASSERT_NE(manager.m_procInfo.hProcess, nullptr);
-    Watch(manager);
-
-    const std::vector<Start> starts = WaitForStarts(alpha, 1);
-    ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(starts[0].processId, manager.m_procInfo.dwProcessId);
-    EXPECT_EQ(starts[0].commandLine, PreviewCommandLine(alpha, host.Handle()));
+    StartWatched(manager, &window);
+    ExpectPreviewStart(alpha, 1, manager, host.Handle());
     EXPECT_NE(host.WaitForChildOf(manager.m_procInfo.dwProcessId), nullptr);
     EXPECT_EQ(WaitForSingleObject(manager.m_procInfo.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 }
@@ -113,32 +114,23 @@ TEST_F(Preview, EachStartEndsThePreviousProcessAndClosesItsHandles)
 {
     SetDefault(alpha);
     CSaverManager manager;
-    manager.StartPreview(&window);
-    ASSERT_NE(manager.m_procInfo.hProcess, nullptr);
-    const ProcessWatch& first = Watch(manager);
+    const ProcessWatch& first = StartWatched(manager, &window);
     const PROCESS_INFORMATION old = manager.m_procInfo;
-    ASSERT_EQ(WaitForStarts(alpha, 1).size(), 1u);
+    ASSERT_NO_FATAL_FAILURE(ExpectPreviewStart(alpha, 1, manager, host.Handle()));
 
     SetDefault(beta);
-    manager.StartPreview(&window);
+    const ProcessWatch& second = StartWatched(manager, &window);
     EXPECT_TRUE(first.WaitForExit());
-    ASSERT_NE(manager.m_procInfo.hProcess, nullptr);
     EXPECT_NE(manager.m_procInfo.dwProcessId, old.dwProcessId);
     // A closed handle no longer names the old thread or process, even when its value was reused.
     EXPECT_TRUE(old.hThread == manager.m_procInfo.hThread || GetThreadId(old.hThread) != old.dwThreadId);
     EXPECT_TRUE(old.hProcess == manager.m_procInfo.hProcess || GetProcessId(old.hProcess) != old.dwProcessId);
+    ASSERT_NO_FATAL_FAILURE(ExpectPreviewStart(beta, 1, manager, host.Handle()));
 
-    // The same default again still starts anew (once the running one has logged its start).
-    const ProcessWatch& second = Watch(manager);
-    ASSERT_EQ(WaitForStarts(beta, 1).size(), 1u);
-    manager.StartPreview(&window);
+    // The same default again still starts anew.
+    StartWatched(manager, &window);
     EXPECT_TRUE(second.WaitForExit());
-    Watch(manager);
-    const std::vector<Start> starts = WaitForStarts(beta, 2);
-    ASSERT_EQ(starts.size(), 2u);
-    EXPECT_NE(starts[0].processId, starts[1].processId);
-    EXPECT_EQ(starts[1].processId, manager.m_procInfo.dwProcessId);
-    EXPECT_EQ(starts[1].commandLine, PreviewCommandLine(beta, host.Handle()));
+    ExpectPreviewStart(beta, 2, manager, host.Handle());
     EXPECT_EQ(WaitForStarts(alpha, 1).size(), 1u);
 }
 
@@ -146,9 +138,7 @@ TEST_F(Preview, AnEmptyDefaultLeavesTheRunningPreviewAlone)
 {
     SetDefault(alpha);
     CSaverManager manager;
-    manager.StartPreview(&window);
-    ASSERT_NE(manager.m_procInfo.hProcess, nullptr);
-    const ProcessWatch& running = Watch(manager);
+    const ProcessWatch& running = StartWatched(manager, &window);
     const PROCESS_INFORMATION before = manager.m_procInfo;
 
     for (const bool valueExists : { false, true }) {
@@ -170,9 +160,7 @@ TEST_F(Preview, DestroyingTheManagerEndsItsPreviewAndClosesItsHandles)
     const ProcessWatch* running = nullptr;
     {
         CSaverManager manager;
-        manager.StartPreview(&window);
-        ASSERT_NE(manager.m_procInfo.hProcess, nullptr);
-        running = &Watch(manager);
+        running = &StartWatched(manager, &window);
         held = manager.m_procInfo;
     }
     DWORD flags = 0;
@@ -185,18 +173,12 @@ TEST_F(Preview, AFailedStartEndsThePreviousPreviewAndLeavesTheRecordEmpty)
 {
     const std::string folder = dir.Path() + "\\folder.scr";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    const std::string unstartable[] = {
-        dir.Path() + "\\missing.scr",
-        dir.AddFixture("not_a_module.scr", "text.scr"),
-        folder,
-    };
+    const std::string unstartable[] = { dir.Path() + "\\missing.scr", dir.AddFixture("not_a_module.scr", "text.scr"),
+                                        folder };
     CSaverManager manager;
     for (const std::string& path : unstartable) {
         SetDefault(alpha);
-        manager.StartPreview(&window);
-        ASSERT_NE(manager.m_procInfo.hProcess, nullptr);
-        const ProcessWatch& running = Watch(manager);
-
+        const ProcessWatch& running = StartWatched(manager, &window);
         SetDefault(path);
         manager.StartPreview(&window);
         EXPECT_TRUE(running.WaitForExit()) << path;
@@ -212,14 +194,8 @@ TEST_F(Preview, APathWithBlanksRunsThatModuleAndNoOther)
     const std::string decoy = dir.AddFixture("fixture_beta.scr", "Saver.exe");
     SetDefault(path);
     CSaverManager manager;
-    manager.StartPreview(&window);
-    ASSERT_NE(manager.m_procInfo.hProcess, nullptr);
-    Watch(manager);
-
-    const std::vector<Start> starts = WaitForStarts(path, 1);
-    ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(starts[0].processId, manager.m_procInfo.dwProcessId);
-    EXPECT_EQ(starts[0].commandLine, PreviewCommandLine(path, host.Handle()));
+    StartWatched(manager, &window);
+    ExpectPreviewStart(path, 1, manager, host.Handle());
     EXPECT_FALSE(FileExists(decoy + ".log"));
 }
 
@@ -235,35 +211,25 @@ TEST_F(Preview, TheLongestDefaultPathPreviewsWithItsWholeCommandLine)
     ASSERT_EQ(path.size(), kLongestDefaultPath);
     ASSERT_TRUE(CopyFileA(FixturePath("fixture_alpha.scr").c_str(), path.c_str(), FALSE)) << path;
     SetDefault(path);
-    const std::string commandLine = PreviewCommandLine(path, host.Handle());
-    ASSERT_GT(commandLine.size(), 259u);
 
     CSaverManager manager;
     CString configured;
     manager.GetDefaultSaverPath(configured);
     ASSERT_EQ(std::string(configured), path);
-    manager.StartPreview(&window);
-    ASSERT_NE(manager.m_procInfo.hProcess, nullptr);
-    Watch(manager);
-    const std::vector<Start> starts = WaitForStarts(path, 1);
-    ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(starts[0].commandLine, commandLine);
+    StartWatched(manager, &window);
+    // Quotes, " /p " and the handle take the command line past 259 characters.
+    ExpectPreviewStart(path, 1, manager, host.Handle());
 }
 
 TEST_F(Preview, WithoutAWindowTheHandleIsZero)
 {
     SetDefault(alpha);
     CWnd unattached;
-    CWnd* const windows[] = { nullptr, &unattached };
     CSaverManager manager;
-    for (size_t i = 0; i < 2; ++i) {
-        manager.StartPreview(windows[i]);
-        ASSERT_NE(manager.m_procInfo.hProcess, nullptr);
-        Watch(manager);
-        const std::vector<Start> starts = WaitForStarts(alpha, i + 1);
-        ASSERT_EQ(starts.size(), i + 1);
-        EXPECT_EQ(starts[i].commandLine, PreviewCommandLine(alpha, nullptr));
-    }
+    StartWatched(manager, nullptr);
+    ASSERT_NO_FATAL_FAILURE(ExpectPreviewStart(alpha, 1, manager, nullptr));
+    StartWatched(manager, &unattached);
+    ExpectPreviewStart(alpha, 2, manager, nullptr);
 }
 
 }  // namespace

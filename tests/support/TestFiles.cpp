@@ -8,12 +8,6 @@
 
 namespace {
 
-// Where InstalledFile keeps a file that it replaced.
-std::string SavedPath(const std::string& path)
-{
-    return path + ".dozewell-test-saved";
-}
-
 std::string DirectoryOf(const std::string& path)
 {
     const size_t slash = path.find_last_of("\\/");
@@ -156,17 +150,15 @@ std::string ScratchDir::AddFixture(const std::string& fixture, const std::string
 
 InstalledFile::InstalledFile(const std::string& fixture, const std::string& path) : m_path(path)
 {
-    // A copy saved by an earlier run that ended early is the original: it goes back first.
-    if (FileExists(SavedPath(m_path)))
-        MoveFileExA(SavedPath(m_path).c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING);
-    m_replaced = FileExists(m_path) && MoveFileExA(m_path.c_str(), SavedPath(m_path).c_str(), MOVEFILE_REPLACE_EXISTING);
-    DeleteWithLog(m_path);
+    DeleteFileA(LogPath().c_str());
+    if (FileExists(m_path))
+        m_backedUp = MoveFileExA(m_path.c_str(), BackupPath().c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
     EXPECT_TRUE(CopyFileA(FixturePath(fixture).c_str(), m_path.c_str(), FALSE)) << fixture << " -> " << path;
 }
 
 InstalledFile::~InstalledFile()
 {
     DeleteWithLog(m_path);
-    if (m_replaced)
-        MoveFileExA(SavedPath(m_path).c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (m_backedUp)
+        MoveFileExA(BackupPath().c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING);
 }

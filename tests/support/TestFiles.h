@@ -43,11 +43,10 @@ public:
 
 private:
     std::string m_path;
-    bool m_replaced = false;
 };
 
-// A fixture copied to a path for the life of the object (its log goes with it). A file that was
-// there before (Wine's own control.exe) is moved aside and put back afterwards.
+// A fixture copied to a path for the life of the object (its log goes with it); a file that was
+// there before is put back afterwards.
 class InstalledFile {
 public:
     InstalledFile(const std::string& fixture, const std::string& path);
@@ -58,6 +57,8 @@ public:
     std::string LogPath() const { return m_path + ".log"; }
 
 private:
+    std::string BackupPath() const { return m_path + ".dozewell-backup"; }
+
     std::string m_path;
-    bool m_replaced = false;
+    bool m_backedUp = false;
 };

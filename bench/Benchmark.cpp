@@ -1,0 +1,205 @@
+// Prints how long the catalogue takes to fill against the bare cost of reading the descriptions,
+// and how long a run of Dozewell takes against an empty program. Run it in a prefix of its own:
+// it installs modules into the system directory and sets the default screen saver.
+#include <windows.h>
+
+#include <algorithm>
+#include <stdio.h>
+#include <string>
+#include <vector>
+
+#include "framework/CListBox.h"
+#include "settings/SaverManager.h"
+
+namespace {
+
+const int kFillRuns = 5;
+const int kStartRuns = 21;
+const int kModuleCounts[] = { 10, 100, 1000 };
+const char kModulePrefix[] = "dozebench-";
+
+double Now()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+template <typename Work>
+double MedianMs(int runs, Work work)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i) {
+        const double start = Now();
+        work();
+        samples.push_back(Now() - start);
+    }
+    return Median(samples);
+}
+
+std::string Directory(UINT (WINAPI* query)(LPSTR, UINT))
+{
+    char path[MAX_PATH] = {};
+    query(path, MAX_PATH);
+    return path;
+}
+
+std::string BinDir()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text = path;
+    return text.substr(0, text.find_last_of('\\'));
+}
+
+void RemoveModules(const std::string& directory)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((directory + "\\" + kModulePrefix + "*.scr").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do
+        DeleteFileA((directory + "\\" + found.cFileName).c_str());
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+}
+
+void InstallModules(const std::string& directory, int count)
+{
+    RemoveModules(directory);
+    const std::string source = BinDir() + "\\bench_module.scr";
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        snprintf(name, sizeof name, "%s%04d.scr", kModulePrefix, i);
+        CopyFileA(source.c_str(), (directory + "\\" + name).c_str(), FALSE);
+    }
+}
+
+// The floor: find every module in both directories and read its description, nothing more.
+int ReadDescriptions(bool asData)
+{
+    int described = 0;
+    for (const std::string& directory : { Directory(GetSystemDirectoryA), Directory(GetWindowsDirectoryA) }) {
+        WIN32_FIND_DATAA found;
+        HANDLE find = FindFirstFileA((directory + "\\*.scr").c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE)
+            continue;
+        do {
+            const std::string path = directory + "\\" + found.cFileName;
+            HMODULE module = asData ? LoadLibraryExA(path.c_str(), nullptr,
+                                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)
+                                    : LoadLibraryA(path.c_str());
+            if (!module)
+                continue;
+            char text[261] = {};
+            LoadStringA(module, 1, text, 260);
+            FreeLibrary(module);
+            ++described;
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    return described;
+}
+
+void BenchmarkFill()
+{
+    HWND window = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_NOINTEGRALHEIGHT, 0, 0, 200, 200, nullptr,
+                                  nullptr, nullptr, nullptr);
+    CListBox list;
+    list.m_hWnd = window;
+    const std::string systemDirectory = Directory(GetSystemDirectoryA);
+
+    printf("Catalogue fill: FillSaverList into a hidden list box (median of %d runs)\n", kFillRuns);
+    printf("%6s %10s %12s %10s %10s %11s %12s\n", "N", "fill ms", "us/module", "floor ms", "plain ms", "fill/floor",
+           "plain/floor");
+    for (int count : kModuleCounts) {
+        InstallModules(systemDirectory, count);
+        CSaverManager manager;
+        const double fill = MedianMs(kFillRuns, [&] { manager.FillSaverList(&list); });
+        const LRESULT lines = SendMessageA(window, LB_GETCOUNT, 0, 0);
+        const double floor = MedianMs(kFillRuns, [] { ReadDescriptions(true); });
+        const double plain = MedianMs(kFillRuns, [] { ReadDescriptions(false); });
+        printf("%6d %10.1f %12.1f %10.1f %10.1f %11.2f %12.2f%s\n", count, fill, fill * 1000.0 / count, floor, plain,
+               fill / floor, plain / floor, lines >= count ? "" : "  (lines missing!)");
+    }
+    RemoveModules(systemDirectory);
+    DestroyWindow(window);
+}
+
+double RunOnce(std::string commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    const double start = Now();
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    const double elapsed = Now() - start;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return elapsed;
+}
+
+void SetUserValue(const char* key, const char* name, DWORD type, const void* data, DWORD size)
+{
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(handle);
+}
+
+void BenchmarkStartUp()
+{
+    // A run that shows nothing: the notice already shown, a default that ends at once.
+    const DWORD shown = 1;
+    SetUserValue("Software\\Quenbrook\\Dozewell\\Settings", "LockAlertDisplayed", REG_DWORD, &shown, sizeof shown);
+    const std::string module = BinDir() + "\\bench_module.scr";
+    SetUserValue("Control Panel\\Desktop", "SCRNSAVE.EXE", REG_SZ, module.c_str(),
+                 static_cast<DWORD>(module.size() + 1));
+
+    const struct {
+        const char* name;
+        std::string commandLine;
+    } programs[] = {
+        { "dozewell.exe", "\"" + BinDir() + "\\dozewell.exe\"" },
+        { "empty_program.exe", "\"" + BinDir() + "\\empty_program.exe\"" },
+        { "launch_floor.exe", "\"" + BinDir() + "\\launch_floor.exe\" " + module },
+    };
+    std::vector<double> times[3];
+    for (const auto& program : programs)
+        RunOnce(program.commandLine);
+    for (int i = 0; i < kStartRuns; ++i) {
+        for (int p = 0; p < 3; ++p)
+            times[p].push_back(RunOnce(programs[p].commandLine));
+    }
+    const double dozewellMedian = Median(times[0]);
+    printf("\nStart-up: whole process, run without a switch, in turn (median of %d runs each)\n", kStartRuns);
+    printf("%20s %10s %16s\n", "program", "ms", "dozewell/this");
+    for (int p = 0; p < 3; ++p) {
+        const double median = Median(times[p]);
+        printf("%20s %10.1f %16.2f\n", programs[p].name, median, dozewellMedian / median);
+    }
+    printf("(launch_floor.exe only hands the same module to the shell: the least such a run can cost)\n");
+}
+
+}  // namespace
+
+int main()
+{
+    BenchmarkFill();
+    BenchmarkStartUp();
+    return 0;
+}
