@@ -1,10 +1,12 @@
-// The dialog's template: as the executable stores it, and as the running dialog shows it.
+// The dialog's template: as the executable stores it, and as the running dialog shows it with
+// its icon.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "support/TestProcess.h"
+#include "support/TestResources.h"
 #include "support/TestRegistry.h"
 #include "support/TestWindows.h"
 #include "ui/SettingsDialog.h"
@@ -12,7 +14,6 @@
 namespace {
 
 const WORD kDialogId = 142;
-const WORD kIconId = 128;
 const LANGID kEnglishUk = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_UK);
 
 struct ItemTemplate {
@@ -88,38 +89,14 @@ private:
     bool m_ok = true;
 };
 
-// The executable opened as data: its resources can be read, none of its code runs.
-class ResourceModule {
-public:
-    ResourceModule() : m_module(LoadLibraryExA(DozewellPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-    ~ResourceModule()
-    {
-        if (m_module)
-            FreeLibrary(m_module);
-    }
-    HMODULE Handle() const { return m_module; }
-    // The bytes of one resource in exactly that language; empty when there is none.
-    std::vector<BYTE> Resource(LPCSTR type, WORD id, LANGID language) const
-    {
-        HRSRC found = FindResourceExA(m_module, type, MAKEINTRESOURCEA(id), language);
-        if (!found)
-            return {};
-        const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(m_module, found)));
-        return data ? std::vector<BYTE>(data, data + SizeofResource(m_module, found)) : std::vector<BYTE>();
-    }
-
-private:
-    HMODULE m_module;
-};
-
 TEST(DialogTemplate, IsStoredInTheExecutableExactlySo)
 {
-    ResourceModule exe;
-    ASSERT_NE(exe.Handle(), nullptr) << DozewellPath();
-    const std::vector<BYTE> data = exe.Resource(RT_DIALOG, kDialogId, kEnglishUk);
+    ResourceImage exe(DozewellPath());
+    ASSERT_NE(exe.Get(), nullptr) << DozewellPath();
+    const std::string data = exe.Data(RT_DIALOG, MAKEINTRESOURCEA(kDialogId), kEnglishUk);
     ASSERT_FALSE(data.empty()) << "no dialog 142 in English (United Kingdom)";
 
-    TemplateReader reader(data.data(), static_cast<DWORD>(data.size()));
+    TemplateReader reader(reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size()));
     const DWORD style = reader.Dword();
     EXPECT_EQ(style, 0x80C800C0u) << "a standard template (not DLGTEMPLATEEX) with these styles";
     EXPECT_EQ(reader.Dword(), 0u) << "extended style";
@@ -154,25 +131,6 @@ TEST(DialogTemplate, IsStoredInTheExecutableExactlySo)
     }
     ASSERT_TRUE(reader.Ok()) << "the template ends early";
     EXPECT_EQ(items, std::vector<ItemTemplate>(std::begin(kItems), std::end(kItems)));
-}
-
-TEST(DialogTemplate, IconHasTwoSixteenColourImages)
-{
-    ResourceModule exe;
-    const std::vector<BYTE> group = exe.Resource(RT_GROUP_ICON, kIconId, kEnglishUk);
-    ASSERT_EQ(group.size(), 6u + 2 * 14) << "an icon group of two images";
-    TemplateReader reader(group.data(), static_cast<DWORD>(group.size()));
-    reader.Dword();  // reserved, type
-    EXPECT_EQ(reader.Word(), 2);
-    for (BYTE size : { 32, 16 }) {
-        const WORD widthHeight = reader.Word();
-        EXPECT_EQ(widthHeight, size | size << 8) << size;
-        EXPECT_EQ(reader.Word(), 16) << "16 colours, " << size;  // colour count, reserved
-        EXPECT_EQ(reader.Word(), 1) << "one plane, " << size;
-        EXPECT_EQ(reader.Word(), 4) << "4 bits per pixel, " << size;
-        reader.Dword();  // bytes
-        reader.Word();   // image id
-    }
 }
 
 using DialogWindow = DialogTest;
