@@ -3,6 +3,7 @@
 #include <mbstring.h>
 
 #include "app/CommonControls.h"
+#include "ui/ChangeDefaultDlg.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ void CSaverApp::DispatchCommand()
 {
     if (Contains(m_lpCmdLine, kSettingsSwitch)) {
         CommonControls controls;
-        // The change-default dialog arrives here.
+        CChangeDefaultDlg dialog(nullptr);
+        dialog.DoModal();
         return;
     }
     if (Contains(m_lpCmdLine, kLockSwitch)) {

@@ -10,5 +10,10 @@ public:
     CWnd() = default;
     ~CWnd() override = default;
 
+    // The child window with that id, or NULL when there is none. The object is a temporary that
+    // the next GetDlgItem call reuses: use it at once, never keep it.
+    CWnd* GetDlgItem(int id) const;
+    void SetWindowText(const char* text);
+
     HWND m_hWnd = nullptr;
 };

@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "support/TestFiles.h"
 #include "support/TestProcess.h"
+#include "support/TestResources.h"
 
 namespace {
 
@@ -20,35 +21,6 @@ struct Build {
 Build Builds[] = {
     { "x64", DozewellPath(), "amd64" },
     { "x86", BinDir() + "\\..\\..\\x86\\bin\\dozewell.exe", "x86" },
-};
-
-// The executable loaded as data, its resources readable and its code never run.
-class ResourceImage {
-public:
-    explicit ResourceImage(const std::string& path)
-        : m_module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
-    {
-    }
-    ResourceImage(const ResourceImage&) = delete;
-    ResourceImage& operator=(const ResourceImage&) = delete;
-    ~ResourceImage()
-    {
-        if (m_module)
-            FreeLibrary(m_module);
-    }
-    HMODULE Get() const { return m_module; }
-
-    std::string Data(LPCSTR type, LPCSTR name, WORD language) const
-    {
-        HRSRC found = FindResourceExA(m_module, type, name, language);
-        if (!found)
-            return "";
-        const void* data = LockResource(LoadResource(m_module, found));
-        return std::string(static_cast<const char*>(data), SizeofResource(m_module, found));
-    }
-
-private:
-    HMODULE m_module;
 };
 
 const WORD kEnglishUk = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_UK);

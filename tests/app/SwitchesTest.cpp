@@ -2,7 +2,9 @@
 
 namespace {
 
-enum class Road { Settings, Lock, Default };
+enum class Road { Settings, Lock, Default, Nothing };
+
+const char kSettingsTitle[] = "Dozewell : Change Default ScreenSaver";
 
 const char* Name(Road road)
 {
@@ -11,15 +13,27 @@ const char* Name(Road road)
         return "settings";
     case Road::Lock:
         return "lock";
-    default:
+    case Road::Default:
         return "default";
+    default:
+        return "nothing";
     }
 }
 
 class Switches : public DozewellRun {
 protected:
-    // Which road a run took, seen from outside: the lock's failure box, the default saver
-    // starting, or neither (the settings road).
+    // Whether the default saver was started full screen; its preview in the dialog does not count.
+    bool SaverStarted() const
+    {
+        for (const FixtureStart& start : ReadFixtureLog(saver + ".log")) {
+            if (start.commandLine.find(" /p ") == std::string::npos)
+                return true;
+        }
+        return false;
+    }
+
+    // Which road a run took, seen from outside: the change-default dialog (closed here), the
+    // lock's failure box, or the default saver starting.
     Road Observe(const std::string& arguments)
     {
         DeleteFileA((saver + ".log").c_str());
@@ -28,6 +42,11 @@ protected:
         while (GetTickCount64() < deadline) {
             if (HWND window = WaitForProcessWindow(run.Id(), nullptr, 0)) {
                 const MessageBoxView box = ReadMessageBox(window);
+                if (box.caption == kSettingsTitle) {
+                    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                    EXPECT_TRUE(run.WaitForExit());
+                    return Road::Settings;
+                }
                 if (box.text == kLockFailed) {
                     EXPECT_EQ(box.caption, kTitle);
                     EXPECT_EQ(box.owner, nullptr);
@@ -37,9 +56,9 @@ protected:
                     return Road::Lock;
                 }
                 ADD_FAILURE() << "unexpected window \"" << box.caption << "\": " << box.text;
-                return Road::Settings;
+                return Road::Nothing;
             }
-            if (!SaverLog().empty()) {
+            if (SaverStarted()) {
                 EXPECT_TRUE(run.WaitForExit());
                 return Road::Default;
             }
@@ -48,7 +67,7 @@ protected:
         }
         EXPECT_TRUE(run.WaitForExit(0)) << "the run did not end";
         Sleep(300);
-        return SaverLog().empty() ? Road::Settings : Road::Default;
+        return SaverStarted() ? Road::Default : Road::Nothing;
     }
 };
 

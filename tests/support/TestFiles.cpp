@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <stdlib.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,6 +103,20 @@ std::string WaitForFileText(const std::string& path, const std::string& needle, 
         Sleep(50);
     } while (GetTickCount64() < deadline);
     return "";
+}
+
+std::vector<FixtureStart> ReadFixtureLog(const std::string& logPath)
+{
+    std::vector<FixtureStart> starts;
+    const std::string text = ReadTextFile(logPath);
+    size_t begin = 0;
+    for (size_t end = text.find('\n'); end != std::string::npos; begin = end + 1, end = text.find('\n', begin)) {
+        const std::string line = text.substr(begin, end - begin);
+        const size_t tab = line.find('\t');
+        if (tab != std::string::npos)
+            starts.push_back({ static_cast<DWORD>(strtoul(line.c_str(), nullptr, 10)), line.substr(tab + 1) });
+    }
+    return starts;
 }
 
 void DeleteWithLog(const std::string& path)

@@ -1,7 +1,10 @@
 // Files for the tests: where things are, scratch folders, fixtures installed for one test.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
+#include <vector>
 
 // Windows paths, without a trailing backslash.
 std::string BinDir();
@@ -17,6 +20,13 @@ void WriteTextFile(const std::string& path, const std::string& text);
 // text, or "" on timeout.
 std::string WaitForFileText(const std::string& path, const std::string& needle = "",
                             unsigned timeoutMs = 10000);
+// One start of a fixture, as its log records it.
+struct FixtureStart {
+    DWORD processId;
+    std::string commandLine;
+};
+// The starts in a fixture's log, oldest first; none when there is no log.
+std::vector<FixtureStart> ReadFixtureLog(const std::string& logPath);
 // Deletes a file and the log that a fixture may have written beside it.
 void DeleteWithLog(const std::string& path);
 

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class ChildProcess {
 public:
@@ -49,3 +51,11 @@ public:
 private:
     HANDLE m_process;
 };
+
+// Polls condition until it holds; false on timeout.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+// The ids of the running processes whose executable file has this name (any case).
+std::vector<DWORD> ProcessesNamed(const std::string& exeName);
+// The handles the process holds, from the system's handle table (GetProcessHandleCount gives 0
+// under Wine); -1 when the table cannot be read.
+int OpenHandleCount(DWORD processId);

@@ -5,6 +5,7 @@ namespace {
 struct WindowSearch {
     DWORD processId;
     const char* className;
+    HWND except;
     HWND found;
 };
 
@@ -13,7 +14,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context)
     WindowSearch& search = *reinterpret_cast<WindowSearch*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || !IsWindowVisible(window))
+    if (owner != search.processId || window == search.except || !IsWindowVisible(window))
         return TRUE;
     char className[64] = {};
     GetClassNameA(window, className, sizeof className);
@@ -23,20 +24,20 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context)
     return FALSE;
 }
 
-HWND FindProcessWindow(DWORD processId, const char* className)
+HWND FindProcessWindow(DWORD processId, const char* className, HWND except = nullptr)
 {
-    WindowSearch search = { processId, className, nullptr };
+    WindowSearch search = { processId, className, except, nullptr };
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 }  // namespace
 
-HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD timeoutMs)
+HWND WaitForProcessWindow(DWORD processId, const char* className, DWORD timeoutMs, HWND except)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     do {
-        if (HWND window = FindProcessWindow(processId, className))
+        if (HWND window = FindProcessWindow(processId, className, except))
             return window;
         Sleep(50);
     } while (GetTickCount64() < deadline);
@@ -77,13 +78,18 @@ void PressButton(HWND dialog, int buttonId)
 
 std::vector<std::string> ListBoxLines(HWND list)
 {
+    // Read as UTF-16: Wine's LB_GETTEXT sent as ANSI to another process's list hands back UTF-16
+    // text, twice as long as the buffer that LB_GETTEXTLEN asked for.
     std::vector<std::string> lines;
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT index = 0; index < count; ++index) {
-        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-        std::string line(length > 0 ? length + 1 : 1, '\0');
-        const LRESULT copied = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&line[0]));
-        line.resize(copied > 0 ? copied : 0);
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
+        std::wstring wide(length > 0 ? length + 1 : 1, L'\0');
+        const LRESULT copied = SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0]));
+        wide.resize(copied > 0 ? copied : 0);
+        std::string line(wide.size() * 2, '\0');
+        line.resize(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &line[0],
+                                        static_cast<int>(line.size()), nullptr, nullptr));
         lines.push_back(line);
     }
     return lines;

@@ -7,8 +7,9 @@
 #include <vector>
 
 // The first visible top-level window of that process with that class ("#32770" for dialogs and
-// message boxes); NULL on timeout.
-HWND WaitForProcessWindow(DWORD processId, const char* className = "#32770", DWORD timeoutMs = 10000);
+// message boxes), other than except; NULL on timeout.
+HWND WaitForProcessWindow(DWORD processId, const char* className = "#32770", DWORD timeoutMs = 10000,
+                          HWND except = nullptr);
 // Whether the process shows any visible top-level window now.
 bool HasVisibleWindow(DWORD processId);
 std::string WindowText(HWND window);

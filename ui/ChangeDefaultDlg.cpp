@@ -1,0 +1,88 @@
+#include "ui/ChangeDefaultDlg.h"
+
+#include "res/resource.h"
+
+namespace {
+
+const char kDefaultLabelFormat[] = "Default ScreenSaver : %s";
+const char kNoDefault[] = "None";
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CChangeDefaultDlg, CDialog)
+    ON_LBN_SELCHANGE(IDC_SAVER_LIST, OnSelchangeSaverList)
+    ON_BN_CLICKED(IDC_PREVIEW, OnPreview)
+    ON_BN_CLICKED(IDC_CONFIGURE, OnConfigure)
+END_MESSAGE_MAP()
+
+CChangeDefaultDlg::CChangeDefaultDlg(CWnd* pParent) : CDialog(IDD_CHANGE_DEFAULT, pParent)
+{
+}
+
+CChangeDefaultDlg::~CChangeDefaultDlg() = default;
+
+void CChangeDefaultDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_PREVIEW_AREA, m_previewArea);
+    DDX_Control(pDX, IDC_SAVER_LIST, m_saverList);
+}
+
+BOOL CChangeDefaultDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    LoadSaverList();
+    UpdateDefaultLabel();
+    return TRUE;
+}
+
+void CChangeDefaultDlg::LoadSaverList()
+{
+    m_manager.FillSaverList(&m_saverList);
+    // Selecting from code sends no LBN_SELCHANGE, so nothing is written here.
+    m_manager.SelectDefaultInList(&m_saverList);
+    m_manager.StartPreview(&m_previewArea);
+}
+
+void CChangeDefaultDlg::ApplySelection()
+{
+    const LRESULT index = ::SendMessageA(m_saverList.m_hWnd, LB_GETCURSEL, 0, 0);
+    if (index < 0)
+        return;
+    CString description;
+    m_saverList.GetText(static_cast<int>(index), description);
+    m_manager.SetDefaultSaver(description);
+}
+
+void CChangeDefaultDlg::UpdateDefaultLabel()
+{
+    CString description;
+    m_manager.GetDefaultSaverDescription(description);
+    if (description.IsEmpty())
+        description = kNoDefault;
+    CString label;
+    label.Format(kDefaultLabelFormat, static_cast<const char*>(description));
+    if (CWnd* control = GetDlgItem(IDC_DEFAULT_LABEL))
+        control->SetWindowText(label);
+}
+
+void CChangeDefaultDlg::OnSelchangeSaverList()
+{
+    ApplySelection();
+    // Also when nothing was written: the preview and the label then show the default still set.
+    m_manager.StartPreview(&m_previewArea);
+    UpdateDefaultLabel();
+}
+
+void CChangeDefaultDlg::OnPreview()
+{
+    m_manager.StartDefaultSaver();
+}
+
+void CChangeDefaultDlg::OnConfigure()
+{
+    m_manager.OpenSaverSettings();
+}

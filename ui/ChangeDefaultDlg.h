@@ -1,0 +1,36 @@
+// The change-default dialog: the installed screen savers by description, a live preview of the
+// default, and a selection that becomes the default at once.
+#pragma once
+
+#include "framework/afxwin.h"
+#include "settings/SaverManager.h"
+
+class CChangeDefaultDlg : public CDialog {
+public:
+    explicit CChangeDefaultDlg(CWnd* pParent = nullptr);
+    // Destroying the manager ends the preview process: the dialog's only way of ending it.
+    ~CChangeDefaultDlg() override;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+
+private:
+    // Fills the list, selects the default and starts its preview.
+    void LoadSaverList();
+    // Makes the selected line's screen saver the default; nothing without a selection.
+    void ApplySelection();
+    // Shows the default as the registry holds it now, never the list's text.
+    void UpdateDefaultLabel();
+
+    void OnSelchangeSaverList();
+    void OnPreview();
+    void OnConfigure();
+
+    CSaverManager m_manager;
+    HICON m_hIcon = nullptr;  // shared resource icon: never destroyed
+    CStatic m_previewArea;
+    CListBox m_saverList;
+
+    DECLARE_MESSAGE_MAP()
+};
