@@ -46,20 +46,6 @@ BOOL SameText(const char* left, const char* right)
     return _mbscmp(reinterpret_cast<const unsigned char*>(left), reinterpret_cast<const unsigned char*>(right)) == 0;
 }
 
-// The text of one line of a list box; FALSE when there is no such line.
-BOOL ReadListLine(HWND list, WPARAM index, CString& line)
-{
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR)
-        return FALSE;
-    char* buffer = line.GetBuffer(static_cast<int>(length));
-    if (!buffer)
-        return FALSE;
-    const LRESULT copied = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer));
-    line.ReleaseBuffer(copied == LB_ERR ? 0 : static_cast<int>(copied));
-    return copied != LB_ERR;
-}
-
 }  // namespace
 
 void CSaverManager::RefreshCatalog()
@@ -119,7 +105,8 @@ void CSaverManager::SelectDefaultInList(CListBox* list)
     const LRESULT count = SendMessageA(list->m_hWnd, LB_GETCOUNT, 0, 0);
     CString line;
     for (LRESULT index = 0; index < count; ++index) {
-        if (ReadListLine(list->m_hWnd, static_cast<WPARAM>(index), line) && SameText(line, description)) {
+        list->GetText(static_cast<int>(index), line);
+        if (SameText(line, description)) {
             SendMessageA(list->m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
             return;
         }

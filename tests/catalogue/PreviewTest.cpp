@@ -28,29 +28,14 @@ bool IsEmptyRecord(const PROCESS_INFORMATION& info)
     return !info.hProcess && !info.hThread && !info.dwProcessId && !info.dwThreadId;
 }
 
-// One start of a fixture module, as its log has it.
-struct Start {
-    DWORD processId;
-    std::string commandLine;
-};
-
 // The starts logged so far, once there are at least count of them (or on timeout).
-std::vector<Start> WaitForStarts(const std::string& module, size_t count)
+std::vector<FixtureStart> WaitForStarts(const std::string& module, size_t count)
 {
-    std::vector<Start> starts;
-    const ULONGLONG deadline = GetTickCount64() + 10000;
-    do {
-        starts.clear();
-        const std::string log = ReadTextFile(module + ".log");
-        for (size_t from = 0, end; (end = log.find('\n', from)) != std::string::npos; from = end + 1) {
-            const std::string line = log.substr(from, end - from);
-            const size_t tab = line.find('\t');
-            starts.push_back({ static_cast<DWORD>(std::stoul(line.substr(0, tab))), line.substr(tab + 1) });
-        }
-        if (starts.size() >= count)
-            break;
-        Sleep(50);
-    } while (GetTickCount64() < deadline);
+    std::vector<FixtureStart> starts;
+    WaitUntil([&] {
+        starts = ReadFixtureLog(module + ".log");
+        return starts.size() >= count;
+    });
     return starts;
 }
 
@@ -85,7 +70,7 @@ protected:
     // The module's start number n (from 1) is the manager's preview, started for that window.
     void ExpectPreviewStart(const std::string& module, size_t n, const CSaverManager& manager, HWND handle)
     {
-        const std::vector<Start> starts = WaitForStarts(module, n);
+        const std::vector<FixtureStart> starts = WaitForStarts(module, n);
         ASSERT_EQ(starts.size(), n) << module;
         EXPECT_EQ(starts[n - 1].processId, manager.m_procInfo.dwProcessId);
         EXPECT_EQ(starts[n - 1].commandLine, "\"" + module + "\" /p " + Decimal(handle));

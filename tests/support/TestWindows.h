@@ -27,19 +27,6 @@ MessageBoxView ReadMessageBox(HWND window);
 // Clicks a button of a dialog or message box, as a click would.
 void PressButton(HWND dialog, int buttonId);
 
-// Polls until ready() holds; false on timeout.
-template <typename Ready>
-bool WaitUntil(Ready ready, DWORD timeoutMs = 10000)
-{
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!ready()) {
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(20);
-    }
-    return true;
-}
-
 // The lines of a list box, in its order; list-box messages also work on another process's list.
 std::vector<std::string> ListBoxLines(HWND list);
 // The selected line of a single-selection list box, or -1 (LB_ERR) when none is selected.
