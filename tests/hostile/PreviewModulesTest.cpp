@@ -20,22 +20,6 @@ bool Responsive(HWND window)
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kResponsiveMs, &result) != 0;
 }
 
-// Selects a line as a user would, and tells the dialog so.
-void Choose(const SettingsDialog& dialog, const std::string& description)
-{
-    const std::vector<std::string> lines = dialog.Lines();
-    for (size_t index = 0; index < lines.size(); ++index) {
-        if (lines[index] == description) {
-            HWND list = dialog.Item(kSaverListId);
-            SendMessageA(list, LB_SETCURSEL, index, 0);
-            SendMessageA(dialog.Window(), WM_COMMAND, MAKEWPARAM(kSaverListId, LBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(list));
-            return;
-        }
-    }
-    ADD_FAILURE() << "no line \"" << description << "\"";
-}
-
 std::string FileName(const std::string& path)
 {
     return path.substr(path.find_last_of('\\') + 1);
@@ -72,12 +56,12 @@ TEST(HostilePreviews, AreEndedWhenReplacedAndWhenTheDialogCloses)
                 EXPECT_EQ(ProcessesNamed(badName).size(), 1u);
             }
 
-            Choose(dialog, "Fixture Alpha");
+            dialog.Choose("Fixture Alpha");
             EXPECT_TRUE(WaitUntil([&] { return ProcessesNamed(badName).empty(); })) << "not ended when replaced";
             EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kDesktopKeyPath, kSaverValueName).data,
                       good.Path() + std::string(1, '\0'));
 
-            Choose(dialog, c.description);
+            dialog.Choose(c.description);
             EXPECT_TRUE(WaitUntil([&] { return ReadFixtureLog(bad.LogPath()).size() == 2; }));
             EXPECT_TRUE(Responsive(dialog.Window()));
             PressButton(dialog.Window(), IDCANCEL);

@@ -1,4 +1,5 @@
 #include "app/RunFixture.h"
+#include "ui/SettingsDialog.h"
 
 #include <map>
 #include <vector>
@@ -75,6 +76,7 @@ using RegistryWrites = DozewellRun;
 
 TEST_F(RegistryWrites, OnlyTheNoticeFlagAndTheDefaultAreEverWritten)
 {
+    InstalledFile listed("fixture_beta.scr", SystemDir() + "\\dzwrites_beta.scr");
     SetDefault(saver);
     FirstRun();
     const Snapshot before = CaptureUser();
@@ -97,13 +99,34 @@ TEST_F(RegistryWrites, OnlyTheNoticeFlagAndTheDefaultAreEverWritten)
         PressButton(ExpectBox(run).window, IDOK);
         EXPECT_TRUE(run.WaitForExit());
     }
-    SetDefault(saver);
+    // The dialog: a new default chosen, both buttons pressed, closed.
+    {
+        SettingsDialog dialog;
+        ASSERT_NE(dialog.Window(), nullptr);
+        dialog.Choose("Fixture Beta");
+        PressButton(dialog.Window(), kConfigureButtonId);
+        EXPECT_NE(WaitForFileText(control.LogPath(), "", 10000), "");
+        PressButton(dialog.Window(), kPreviewButtonId);
+        EXPECT_TRUE(WaitUntil([&] {
+            for (const FixtureStart& start : ReadFixtureLog(listed.LogPath())) {
+                if (start.commandLine.find("/p ") == std::string::npos)
+                    return true;
+            }
+            return false;
+        })) << "the chosen default did not start full screen";
+        PressButton(dialog.Window(), IDCANCEL);
+        EXPECT_TRUE(dialog.WaitForExit());
+    }
+    EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, kDesktopKeyPath, kSaverValueName).data,
+              listed.Path() + std::string(1, '\0'));
 
-    const std::vector<std::string> changed = Changes(before, CaptureUser());
-    const std::string notice = std::string("HKCU\\") + kProfileKeyPath + "\\" + kNoticeValueName;
-    for (const std::string& name : changed)
-        EXPECT_EQ(name, notice) << "written by Dozewell?";
-    EXPECT_EQ(changed.size(), 1u);
+    std::vector<std::string> changed = Changes(before, CaptureUser());
+    std::sort(changed.begin(), changed.end());
+    const std::vector<std::string> expected = {
+        std::string("HKCU\\") + kDesktopKeyPath + "\\" + kSaverValueName,
+        std::string("HKCU\\") + kProfileKeyPath + "\\" + kNoticeValueName,
+    };
+    EXPECT_EQ(changed, expected);
 }
 
 }  // namespace

@@ -125,6 +125,20 @@ std::vector<std::string> SettingsDialog::Lines() const
     return ListBoxLines(Item(kSaverListId));
 }
 
+void SettingsDialog::Choose(const std::string& description) const
+{
+    const std::vector<std::string> lines = Lines();
+    for (size_t index = 0; index < lines.size(); ++index) {
+        if (lines[index] == description) {
+            HWND list = Item(kSaverListId);
+            SendMessageA(list, LB_SETCURSEL, index, 0);
+            SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(kSaverListId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+            return;
+        }
+    }
+    ADD_FAILURE() << "no line \"" << description << "\"";
+}
+
 int SettingsDialog::Selection() const
 {
     return ListBoxSelection(Item(kSaverListId));

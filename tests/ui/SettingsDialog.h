@@ -71,6 +71,8 @@ public:
     bool WaitForExit(DWORD timeoutMs = 10000) const { return m_process.WaitForExit(timeoutMs); }
 
     std::vector<std::string> Lines() const;
+    // Selects the first line with this text and tells the dialog, as a click would.
+    void Choose(const std::string& description) const;
     int Selection() const;
     std::string Label() const;
     // The label as the dialog writes it for this description ("None" for an empty one).
