@@ -1,11 +1,16 @@
 #include "framework/CWnd.h"
 
+namespace {
+
+// One temporary serves every call: it only names a handle, and the program has one thread.
+CWnd g_dlgItem;
+
+}  // namespace
+
 CWnd* CWnd::GetDlgItem(int id) const
 {
-    // One temporary serves every call: it only names a handle, and the program has one thread.
-    static CWnd item;
-    item.m_hWnd = ::GetDlgItem(m_hWnd, id);
-    return item.m_hWnd ? &item : nullptr;
+    g_dlgItem.m_hWnd = ::GetDlgItem(m_hWnd, id);
+    return g_dlgItem.m_hWnd ? &g_dlgItem : nullptr;
 }
 
 void CWnd::SetWindowText(const char* text)
