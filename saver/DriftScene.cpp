@@ -118,7 +118,8 @@ private:
 }  // namespace
 
 // xorshift32 must not start from 0.
-CDriftScene::CDriftScene(DWORD seed) : m_starSeed(seed ? seed : 1), m_random(m_starSeed)
+CDriftScene::CDriftScene(DWORD firstRandom)
+    : m_firstRandom(firstRandom ? firstRandom : 1), m_random(m_firstRandom)
 {
     for (Light& light : m_lights)
         Place(light, true);
@@ -180,7 +181,7 @@ void CDriftScene::DrawSky(HDC dc, int width, int height) const
         FillRect(dc, &band, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     }
     // Faint stars in the upper sky, fading towards the horizon; the same ones for each size.
-    DWORD random = m_starSeed;
+    DWORD random = m_firstRandom;
     const int stars = width * height / kPixelsPerStar;
     for (int star = 0; star < stars; ++star) {
         const int x = static_cast<int>(NextRandom(random) * width);

@@ -6,7 +6,8 @@
 
 class CDriftScene {
 public:
-    explicit CDriftScene(DWORD seed);
+    // firstRandom starts the random sequence: the same value gives the same picture.
+    explicit CDriftScene(DWORD firstRandom);
 
     // Moves every light on by that much time.
     void Advance(DWORD elapsedMs);
@@ -36,7 +37,7 @@ private:
     float Brightness(const Light& light) const;
 
     Light m_lights[kLightCount];
-    const DWORD m_starSeed;
+    const DWORD m_firstRandom;  // also where the stars start, so that they stay put
     DWORD m_random;
     float m_seconds = 0;
 };
