@@ -22,8 +22,8 @@ const char kFirstRunNotice[] =
 // Case-sensitive and aware of double-byte characters, anywhere in the text.
 bool Contains(const char* text, const char* word)
 {
-    return _mbsstr(reinterpret_cast<const unsigned char*>(text),
-                   reinterpret_cast<const unsigned char*>(word)) != nullptr;
+    return _mbsstr(reinterpret_cast<const unsigned char*>(text), reinterpret_cast<const unsigned char*>(word)) !=
+           nullptr;
 }
 
 }  // namespace

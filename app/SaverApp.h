@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/afxwin.h"
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 
 class CSaverApp : public CWinApp {
 public:

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "framework/CListBox.h"
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 
 namespace {
 
@@ -36,8 +36,7 @@ double Median(std::vector<double> samples)
     return samples[samples.size() / 2];
 }
 
-template <typename Work>
-double MedianMs(int runs, Work work)
+template <typename Work> double MedianMs(int runs, Work work)
 {
     std::vector<double> samples;
     for (int i = 0; i < runs; ++i) {
@@ -48,7 +47,7 @@ double MedianMs(int runs, Work work)
     return Median(samples);
 }
 
-std::string Directory(UINT (WINAPI* query)(LPSTR, UINT))
+std::string Directory(UINT(WINAPI* query)(LPSTR, UINT))
 {
     char path[MAX_PATH] = {};
     query(path, MAX_PATH);
@@ -114,8 +113,8 @@ int ReadDescriptions(bool asData)
 
 void BenchmarkFill()
 {
-    HWND window = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_NOINTEGRALHEIGHT, 0, 0, 200, 200, nullptr,
-                                  nullptr, nullptr, nullptr);
+    HWND window = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_NOINTEGRALHEIGHT, 0, 0, 200, 200, nullptr, nullptr,
+                                  nullptr, nullptr);
     CListBox list;
     list.m_hWnd = window;
     const std::string systemDirectory = Directory(GetSystemDirectoryA);

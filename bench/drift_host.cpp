@@ -47,8 +47,8 @@ int main(int argc, char** argv)
     const DWORD seconds = argc > 1 ? strtoul(argv[1], nullptr, 10) : 10;
     RECT area = { 0, 0, kPreviewWidth, kPreviewHeight };
     AdjustWindowRectEx(&area, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    HWND host = CreateWindowExA(0, "STATIC", "Preview host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0,
-                                0, area.right - area.left, area.bottom - area.top, nullptr, nullptr,
+    HWND host = CreateWindowExA(0, "STATIC", "Preview host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
+                                area.right - area.left, area.bottom - area.top, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
     char preview[32];
     _snprintf(preview, sizeof preview, "/p %llu", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(host)));

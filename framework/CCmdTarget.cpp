@@ -14,8 +14,7 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, UINT nCode)
 {
-    for (const AFX_MSGMAP* map = GetMessageMap(); map;
-         map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+    for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->pfn; ++entry) {
             if (entry->nMessage == WM_COMMAND && entry->nCode == nCode && entry->nID == nID) {
                 (this->*entry->pfn)();

@@ -34,30 +34,36 @@ public:
     virtual const AFX_MSGMAP* GetMessageMap() const;
 };
 
-#define DECLARE_MESSAGE_MAP()                          \
-public:                                                \
-    static const AFX_MSGMAP* GetThisMessageMap();      \
+#define DECLARE_MESSAGE_MAP()                     \
+public:                                           \
+    static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
 // The tables live inside a function so that the entries can name the class as ThisClass.
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                    \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }             \
-    const AFX_MSGMAP* theClass::GetThisMessageMap()                                               \
-    {                                                                                             \
-        using ThisClass [[maybe_unused]] = theClass;                                              \
-        using TheBaseClass = baseClass;                                                           \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)        \
+    const AFX_MSGMAP* theClass::GetMessageMap() const \
+    {                                                 \
+        return GetThisMessageMap();                   \
+    }                                                 \
+    const AFX_MSGMAP* theClass::GetThisMessageMap()   \
+    {                                                 \
+        using ThisClass [[maybe_unused]] = theClass;  \
+        using TheBaseClass = baseClass;               \
         static const AFX_MSGMAP_ENTRY entries[] = {
 
-#define END_MESSAGE_MAP()                                                                         \
-            { 0, 0, 0, nullptr }                                                                  \
-        };                                                                                        \
-        static const AFX_MSGMAP map = { &TheBaseClass::GetThisMessageMap, &entries[0] };          \
-        return &map;                                                                              \
+#define END_MESSAGE_MAP()                                                            \
+    {                                                                                \
+        0, 0, 0, nullptr                                                             \
+    }                                                                                \
+    }                                                                                \
+    ;                                                                                \
+    static const AFX_MSGMAP map = { &TheBaseClass::GetThisMessageMap, &entries[0] }; \
+    return &map;                                                                     \
     }
 
 #define AFX_COMMAND_ENTRY(code, id, memberFxn) \
     { WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), static_cast<AFX_PMSG>(&ThisClass::memberFxn) },
 
-#define ON_COMMAND(id, memberFxn)        AFX_COMMAND_ENTRY(0, id, memberFxn)
-#define ON_BN_CLICKED(id, memberFxn)     AFX_COMMAND_ENTRY(BN_CLICKED, id, memberFxn)
-#define ON_LBN_SELCHANGE(id, memberFxn)  AFX_COMMAND_ENTRY(LBN_SELCHANGE, id, memberFxn)
+#define ON_COMMAND(id, memberFxn)       AFX_COMMAND_ENTRY(0, id, memberFxn)
+#define ON_BN_CLICKED(id, memberFxn)    AFX_COMMAND_ENTRY(BN_CLICKED, id, memberFxn)
+#define ON_LBN_SELCHANGE(id, memberFxn) AFX_COMMAND_ENTRY(LBN_SELCHANGE, id, memberFxn)

@@ -60,8 +60,7 @@ void CMapStringToString::RemoveAll()
 CMapStringToString::Entry* CMapStringToString::NewEntry()
 {
     if (!m_free) {
-        static_assert(sizeof(Block) % alignof(Entry) == 0,
-                      "entries must be aligned after the block header");
+        static_assert(sizeof(Block) % alignof(Entry) == 0, "entries must be aligned after the block header");
         Block* block = static_cast<Block*>(malloc(sizeof(Block) + m_blockSize * sizeof(Entry)));
         if (!block)
             return nullptr;

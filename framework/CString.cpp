@@ -126,8 +126,8 @@ int CString::Replace(const char* oldText, const char* newText)
 
     // Multibyte-aware search, so that a trail byte is never taken for part of oldText.
     const auto find = [oldText](const char* from) {
-        return reinterpret_cast<const char*>(_mbsstr(reinterpret_cast<const unsigned char*>(from),
-                                                     reinterpret_cast<const unsigned char*>(oldText)));
+        return reinterpret_cast<const char*>(
+            _mbsstr(reinterpret_cast<const unsigned char*>(from), reinterpret_cast<const unsigned char*>(oldText)));
     };
     int count = 0;
     for (const char* hit = find(m_data); hit; hit = find(hit + oldLength))

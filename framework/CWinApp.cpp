@@ -27,8 +27,8 @@ private:
 HKEY CreateSubKey(HKEY parent, const char* name)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return nullptr;
     return key;
 }
@@ -93,8 +93,7 @@ UINT CWinApp::GetProfileInt(const char* section, const char* entry, int defaultV
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    if (RegQueryValueExA(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS ||
+    if (RegQueryValueExA(key.Get(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof value)
         return defaultValue;
     return value;
@@ -106,14 +105,13 @@ BOOL CWinApp::WriteProfileInt(const char* section, const char* entry, int value)
     if (!key.Get())
         return FALSE;
     const DWORD data = static_cast<DWORD>(value);
-    return RegSetValueExA(key.Get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                          sizeof data) == ERROR_SUCCESS;
+    return RegSetValueExA(key.Get(), entry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data) ==
+           ERROR_SUCCESS;
 }
 
 HICON CWinApp::LoadIcon(UINT id) const
 {
-    return ::LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_GROUP_ICON),
-                     MAKEINTRESOURCEA(id));
+    return ::LoadIconA(AfxFindResourceHandle(MAKEINTRESOURCEA(id), RT_GROUP_ICON), MAKEINTRESOURCEA(id));
 }
 
 CWinApp* AfxGetApp()

@@ -50,7 +50,9 @@ HINSTANCE AfxGetResourceHandle();
 // The module that holds the named resource: this program's own.
 HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type);
 // No ActiveX controls are hosted; kept so that start-up reads as it always has.
-inline void AfxEnableControlContainer(void* /*occManager*/ = nullptr) {}
+inline void AfxEnableControlContainer(void* /*occManager*/ = nullptr)
+{
+}
 
 // The entry point's work: sets up the application object, runs InitInstance and ExitInstance.
 int AfxWinMain(HINSTANCE instance);

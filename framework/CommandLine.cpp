@@ -12,8 +12,7 @@ const char* CommandLineTail(const char* commandLine)
     const unsigned char* p = reinterpret_cast<const unsigned char*>(commandLine ? commandLine : "");
     if (*p == kQuote) {
         // A quoted name ends at the next quote; blanks inside it belong to the name.
-        while (*++p && *p != kQuote) {
-        }
+        while (*++p && *p != kQuote) {}
         if (*p == kQuote)
             ++p;
     } else {

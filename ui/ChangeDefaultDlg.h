@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/afxwin.h"
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 
 class CChangeDefaultDlg : public CDialog {
 public:

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "CatalogueEntries.h"
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 #include "support/TestFiles.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/CWnd.h"
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 #include "support/TestFiles.h"
 #include "support/TestProcess.h"
 #include "support/TestRegistry.h"

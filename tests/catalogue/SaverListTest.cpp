@@ -6,7 +6,7 @@
 
 #include "CatalogueEntries.h"
 #include "framework/CListBox.h"
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 #include "support/TestFiles.h"
 #include "support/TestRegistry.h"
 #include "support/TestWindows.h"

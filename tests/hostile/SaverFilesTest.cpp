@@ -3,7 +3,7 @@
 #include <string>
 
 #include "catalogue/CatalogueEntries.h"
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 #include "support/TestFiles.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 #include "support/TestFiles.h"
 #include "support/TestProcess.h"
 #include "support/TestWindows.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "saver/SaverCommandLine.h"
+#include "drift/SaverCommandLine.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 #include "support/TestFiles.h"
 #include "support/TestProcess.h"
 

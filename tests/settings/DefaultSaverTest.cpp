@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 #include "support/TestFiles.h"
 #include "support/TestRegistry.h"
 

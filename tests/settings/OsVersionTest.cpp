@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "settings/OsVersion.h"
+#include "system/OsVersion.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "settings/RegistryKey.h"
+#include "system/RegistryKey.h"
 #include "support/TestRegistry.h"
 
 namespace {

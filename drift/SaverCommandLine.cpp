@@ -1,4 +1,4 @@
-#include "saver/SaverCommandLine.h"
+#include "drift/SaverCommandLine.h"
 
 namespace {
 

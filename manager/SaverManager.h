@@ -2,8 +2,8 @@
 // the launchers, and the preview process that it owns.
 #pragma once
 
-#include "framework/afxwin.h"
 #include "framework/CMapStringToString.h"
+#include "framework/afxwin.h"
 
 class CListBox;
 class CWnd;

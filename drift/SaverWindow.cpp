@@ -1,14 +1,14 @@
-#include "saver/SaverWindow.h"
+#include "drift/SaverWindow.h"
 
-#include "saver/GdiObject.h"
-#include "saver/SaverResources.h"
-#include "saver/WindowDC.h"
+#include "drift/GdiObject.h"
+#include "drift/SaverResources.h"
+#include "drift/WindowDC.h"
 
 namespace {
 
 const char kClassName[] = "DozewellDrift";
 const UINT_PTR kFrameTimer = 1;
-const UINT kFrameMs = 33;       // about 30 frames a second
+const UINT kFrameMs = 33;        // about 30 frames a second
 const DWORD kLongestStep = 100;  // after a stall the lights move on smoothly, not in a jump
 // A mouse that moves less than this many pixels is a nudge of the desk, not the user.
 const int kMouseTolerance = 8;

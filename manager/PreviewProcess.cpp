@@ -1,7 +1,18 @@
 // The preview: the default screen saver run with "/p <window>" so that it draws inside that window.
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 
 #include "framework/CWnd.h"
+
+void CSaverManager::EndPreview()
+{
+    if (!m_procInfo.hProcess)
+        return;
+    TerminateProcess(m_procInfo.hProcess, 0);
+    CloseHandle(m_procInfo.hProcess);
+    if (m_procInfo.hThread)
+        CloseHandle(m_procInfo.hThread);
+    m_procInfo = PROCESS_INFORMATION();
+}
 
 void CSaverManager::StartPreview(CWnd* window)
 {

@@ -2,9 +2,9 @@
 // nothing a box saying there is nothing to set.
 #include <windows.h>
 
-#include "saver/SaverCommandLine.h"
-#include "saver/SaverResources.h"
-#include "saver/SaverWindow.h"
+#include "drift/SaverCommandLine.h"
+#include "drift/SaverResources.h"
+#include "drift/SaverWindow.h"
 
 namespace {
 

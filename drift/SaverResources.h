@@ -2,8 +2,8 @@
 #pragma once
 
 // String 1 is where a screen saver's description is looked for.
-#define IDS_DESCRIPTION  1
-#define IDI_DRIFT        100
+#define IDS_DESCRIPTION 1
+#define IDI_DRIFT       100
 
 #ifndef RC_INVOKED
 // Room for the description and its NUL, as much as a catalogue reads of it.

@@ -1,15 +1,14 @@
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 
 #include <shellapi.h>
 
-#include "settings/OsVersion.h"
+#include "system/OsVersion.h"
 
 namespace {
 
 const UINT kSystemDirectorySize = 256;
-const char kNoDefaultPrompt[] =
-    "It seems Default ScreenSaver is not set in ScreenSaver Settings.\n"
-    "Would you like to Open ScreenSaver Settings?";
+const char kNoDefaultPrompt[] = "It seems Default ScreenSaver is not set in ScreenSaver Settings.\n"
+                                "Would you like to Open ScreenSaver Settings?";
 // Passed exactly so, leading blanks and all.
 const char kVistaSettingsParameters[] = " desk.cpl,screensaver,@screensaver";
 const char kSettingsParameters[] = " desk.cpl ,1";

@@ -1,12 +1,12 @@
 // The catalogue of installed screen savers: found in the system and Windows directories, shown in
 // a list box by description, and chosen by description as the user's default.
-#include "settings/SaverManager.h"
+#include "manager/SaverManager.h"
 
 #include <mbstring.h>
 
 #include "framework/CListBox.h"
-#include "settings/DesktopSettings.h"
-#include "settings/RegistryKey.h"
+#include "system/DesktopSettings.h"
+#include "system/RegistryKey.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings/RegistryKey.h"
+#include "system/RegistryKey.h"
 
 #include <string.h>
 
@@ -22,8 +22,7 @@ BOOL CRegistryKey::Open(HKEY root, const char* subkey)
 BOOL CRegistryKey::SetString(const char* name, const char* text)
 {
     const DWORD size = static_cast<DWORD>(strlen(text)) + 1;
-    if (RegSetValueExA(m_hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size) !=
-        ERROR_SUCCESS)
+    if (RegSetValueExA(m_hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size) != ERROR_SUCCESS)
         return FALSE;
     RegFlushKey(m_hKey);
     return TRUE;
@@ -34,8 +33,7 @@ BOOL CRegistryKey::QueryString(const char* name, CString& out)
     char buffer[kQueryBufferSize] = {};
     DWORD type = REG_SZ;
     DWORD size = kQueryBufferSize;
-    if (RegQueryValueExA(m_hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
-        ERROR_SUCCESS) {
+    if (RegQueryValueExA(m_hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) {
         out.Empty();
         return FALSE;
     }

@@ -1,4 +1,4 @@
-#include "settings/OsVersion.h"
+#include "system/OsVersion.h"
 
 #include <string.h>
 

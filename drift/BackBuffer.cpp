@@ -1,4 +1,4 @@
-#include "saver/BackBuffer.h"
+#include "drift/BackBuffer.h"
 
 BOOL CBackBuffer::Resize(HDC reference, int width, int height)
 {

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "saver/BackBuffer.h"
-#include "saver/DriftScene.h"
+#include "drift/BackBuffer.h"
+#include "drift/DriftScene.h"
 
 class CSaverWindow {
 public:
