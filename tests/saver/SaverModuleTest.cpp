@@ -86,10 +86,9 @@ TEST(DriftModule, CarriesItsOwnVersionBlock)
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT fixedSize = 0;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &fixedSize));
-    const std::string fixedVersion = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
-                                     std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
-                                     std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
-                                     std::to_string(LOWORD(fixed->dwFileVersionLS));
+    const std::string fixedVersion =
+        std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+        std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." + std::to_string(LOWORD(fixed->dwFileVersionLS));
     EXPECT_EQ(fixedVersion, DOZEWELL_VERSION);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 }
@@ -101,8 +100,7 @@ TEST(DriftModule, ItsManifestNamesTheProcessorOfItsImage)
     ASSERT_TRUE(processor == "amd64" || processor == "x86") << processor;
     HMODULE module = LoadLibraryExA(DriftPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
-    const std::string manifest =
-        ResourceText(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
+    const std::string manifest = ResourceText(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     FreeLibrary(module);
     const std::vector<std::string> named = NamedProcessors(manifest);
     ASSERT_EQ(named.size(), 2u) << manifest;  // its own identity and the common controls

@@ -126,12 +126,30 @@ struct InputCase {
 TEST(DriftFullScreen, EndsOnAKeyAClickOrAMoveOfTheMouse)
 {
     const InputCase cases[] = {
-        { "key", [] { Send({ KeyInput(VK_SPACE, 0), KeyInput(VK_SPACE, KEYEVENTF_KEYUP) }); } },
-        { "shift key", [] { Send({ KeyInput(VK_SHIFT, 0), KeyInput(VK_SHIFT, KEYEVENTF_KEYUP) }); } },
-        { "alt key", [] { Send({ KeyInput(VK_MENU, 0), KeyInput(VK_MENU, KEYEVENTF_KEYUP) }); } },
-        { "left click", [] { Send({ MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP) }); } },
-        { "right click", [] { Send({ MouseInput(MOUSEEVENTF_RIGHTDOWN), MouseInput(MOUSEEVENTF_RIGHTUP) }); } },
-        { "middle click", [] { Send({ MouseInput(MOUSEEVENTF_MIDDLEDOWN), MouseInput(MOUSEEVENTF_MIDDLEUP) }); } },
+        { "key",
+          [] {
+              Send({ KeyInput(VK_SPACE, 0), KeyInput(VK_SPACE, KEYEVENTF_KEYUP) });
+          } },
+        { "shift key",
+          [] {
+              Send({ KeyInput(VK_SHIFT, 0), KeyInput(VK_SHIFT, KEYEVENTF_KEYUP) });
+          } },
+        { "alt key",
+          [] {
+              Send({ KeyInput(VK_MENU, 0), KeyInput(VK_MENU, KEYEVENTF_KEYUP) });
+          } },
+        { "left click",
+          [] {
+              Send({ MouseInput(MOUSEEVENTF_LEFTDOWN), MouseInput(MOUSEEVENTF_LEFTUP) });
+          } },
+        { "right click",
+          [] {
+              Send({ MouseInput(MOUSEEVENTF_RIGHTDOWN), MouseInput(MOUSEEVENTF_RIGHTUP) });
+          } },
+        { "middle click",
+          [] {
+              Send({ MouseInput(MOUSEEVENTF_MIDDLEDOWN), MouseInput(MOUSEEVENTF_MIDDLEUP) });
+          } },
         { "mouse moved far", [] { MoveMouseTo(400, 300); } },
     };
     for (const InputCase& c : cases) {
@@ -288,7 +306,7 @@ TEST(DriftPreview, EndsAtOnceWithoutAWindowToDrawIn)
         gone = host.Handle();
     }
     for (const std::string& arguments : { std::string("/p"), std::string("/p 0"), std::string("/p:"),
-                                         std::string("/p nonsense"), "/p " + Handle(gone) }) {
+                                          std::string("/p nonsense"), "/p " + Handle(gone) }) {
         SCOPED_TRACE(arguments);
         ChildProcess saver = StartDrift(arguments);
         ASSERT_TRUE(saver.Started());
@@ -330,9 +348,8 @@ TEST(DriftSettings, WithoutAnOwnerTheBoxStandsAlone)
         gone = host.Handle();
     }
     // No argument acts as "/c"; so does a switch the saver does not know.
-    for (const std::string& arguments :
-         { std::string(""), std::string("/c"), std::string("/C"), std::string("-c"), std::string("/c:0"),
-           std::string("/a"), "/c:" + Handle(gone) }) {
+    for (const std::string& arguments : { std::string(""), std::string("/c"), std::string("/C"), std::string("-c"),
+                                          std::string("/c:0"), std::string("/a"), "/c:" + Handle(gone) }) {
         SCOPED_TRACE(arguments);
         ChildProcess saver = StartDrift(arguments);
         const HWND box = WaitForProcessWindow(saver.Id(), "#32770");
