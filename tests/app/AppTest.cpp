@@ -1,4 +1,4 @@
-// dozewell.exe as a user meets it: each row a starting state and a command line, the windows the
+// dozewell.exe as a user meets it: each row a starting state and a command line, the windows that the
 // run shows and the buttons pressed in them, and what the run started and left in the registry.
 #include <gtest/gtest.h>
 
@@ -6,10 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/Files.h"
-#include "support/Processes.h"
-#include "support/Registry.h"
-#include "support/Windows.h"
+#include "support/Harness.h"
 
 namespace {
 
@@ -17,107 +14,85 @@ const char kNotice[] = "This is a One Time Alert by the Utility.\nComputer would
                        "ScreenSaver Settings) when Screen Saver is Dismissed.\n";
 const char kQuestion[] = "It seems Default ScreenSaver is not set in ScreenSaver Settings.\nWould you like to Open "
                          "ScreenSaver Settings?";
-const char kLockFailed[] = "Failed to Lock Workstation.";
-const char kDialogTitle[] = "Dozewell : Change Default ScreenSaver";
 const char kVersionKey[] = "Software\\Wine\\AppDefaults\\dozewell.exe";
-const char kSettingsParameters[] = " desk.cpl ,1";
-const char kVistaParameters[] = " desk.cpl,screensaver,@screensaver";
+const char kSettings[] = " desk.cpl ,1";
+const char kVistaSettings[] = " desk.cpl,screensaver,@screensaver";
 
 enum class Shown { Notice, Question, LockFailed, Dialog };
 struct Step {
     Shown window;
     int press;
 };
-enum class Default { Saver, None, Missing, Blanks };
-const std::string kNoFlag = "none";
-const std::string kFlagShown(1, '\1');
+const Step kNoticeOk = { Shown::Notice, IDOK }, kNo = { Shown::Question, IDNO }, kYes = { Shown::Question, IDYES },
+           kLockOk = { Shown::LockFailed, IDOK }, kDialog = { Shown::Dialog, IDCANCEL };
+enum Default { Saver, None, Missing, Blanks };
+const std::string kAbsent = "absent", kShown = "\1", kText = "text";
 
-struct Case {
+const struct Case {
     std::string arguments;
-    std::string flag;  // REG_DWORD data before the run; kNoFlag: absent; "text": a REG_SZ
+    std::string flag;  // REG_DWORD data before the run, or kAbsent, or kText for a REG_SZ
     Default saver;
-    const char* version;  // Wine's Windows version for the run; empty: its own (Windows 7)
+    const char* version;  // Wine's Windows version for the run
     std::vector<Step> steps;
     bool saverStarts;
     const char* control;  // the Control Panel's parameters; null: not started
     std::string flagAfter;
-};
-
-const Step kNoticeOk = { Shown::Notice, IDOK };
-const Step kDialogClosed = { Shown::Dialog, IDCANCEL };
-const Step kLockOk = { Shown::LockFailed, IDOK };
-
-const Case kCases[] = {
+} kCases[] = {
     // The default road: the notice once, before the screen saver starts.
-    { "", kNoFlag, Default::Saver, "", { kNoticeOk }, true, nullptr, kFlagShown },
-    { "", kFlagShown, Default::Saver, "", {}, true, nullptr, kFlagShown },
-    { "", "\7", Default::Saver, "", {}, true, nullptr, "\7" },
-    { "", "text", Default::Saver, "", { kNoticeOk }, true, nullptr, kFlagShown },
-    { ":Lock", kNoFlag, Default::Saver, "", { kNoticeOk }, true, nullptr, kFlagShown },
+    { "", kAbsent, Saver, "win7", { kNoticeOk }, true, nullptr, kShown },
+    { "", kShown, Saver, "win7", {}, true, nullptr, kShown },
+    { "", "\7", Saver, "win7", {}, true, nullptr, "\7" },
+    { "", kText, Saver, "win7", { kNoticeOk }, true, nullptr, kShown },
+    { ":Lock", kAbsent, Saver, "win7", { kNoticeOk }, true, nullptr, kShown },
     // Without a default, the question; Yes opens the Control Panel as the Windows version asks.
-    { "", kFlagShown, Default::None, "", { { Shown::Question, IDNO } }, false, nullptr, kFlagShown },
-    { "", kFlagShown, Default::Missing, "", { { Shown::Question, IDNO } }, false, nullptr, kFlagShown },
-    { "", kFlagShown, Default::Blanks, "", { { Shown::Question, IDYES } }, false, kSettingsParameters, kFlagShown },
-    { "", kFlagShown, Default::None, "vista", { { Shown::Question, IDYES } }, false, kVistaParameters, kFlagShown },
-    { "", kFlagShown, Default::None, "win2008", { { Shown::Question, IDYES } }, false, kVistaParameters, kFlagShown },
-    { "",
-      kFlagShown,
-      Default::None,
-      "winxp64",
-      { { Shown::Question, IDYES } },
-      false,
-      kSettingsParameters,
-      kFlagShown },
-    // The switches: case-sensitive substrings anywhere in the tail; ":settings" wins. Neither shows the notice.
-    { ":lock", kNoFlag, Default::Saver, "", { kLockOk }, false, nullptr, kNoFlag },
-    { ":settings", kNoFlag, Default::Saver, "", { kDialogClosed }, false, nullptr, kNoFlag },
-    { ":lock :settings", kFlagShown, Default::Saver, "", { kDialogClosed }, false, nullptr, kFlagShown },
-    { "x:settingsy :lock", kFlagShown, Default::Saver, "", { kDialogClosed }, false, nullptr, kFlagShown },
-    { "\":lock\"", kFlagShown, Default::Saver, "", { kLockOk }, false, nullptr, kFlagShown },
-    { ":lockdown", kFlagShown, Default::Saver, "", { kLockOk }, false, nullptr, kFlagShown },
-    { std::string(32000, 'x') + " \"\xff\x81 :lock",
-      kFlagShown,
-      Default::Saver,
-      "",
-      { kLockOk },
-      false,
-      nullptr,
-      kFlagShown },
-    { ":SETTINGS /lock -settings : lock", kFlagShown, Default::Saver, "", {}, true, nullptr, kFlagShown },
+    { "", kShown, None, "win7", { kNo }, false, nullptr, kShown },
+    { "", kShown, Missing, "win7", { kNo }, false, nullptr, kShown },
+    { "", kShown, Blanks, "win7", { kYes }, false, kSettings, kShown },
+    { "", kShown, None, "vista", { kYes }, false, kVistaSettings, kShown },
+    { "", kShown, None, "win2008", { kYes }, false, kVistaSettings, kShown },
+    { "", kShown, None, "winxp64", { kYes }, false, kSettings, kShown },
+    // The switches: case-sensitive anywhere in the tail; ":settings" wins; neither shows the notice.
+    { ":lock", kAbsent, Saver, "win7", { kLockOk }, false, nullptr, kAbsent },
+    { ":settings", kAbsent, Saver, "win7", { kDialog }, false, nullptr, kAbsent },
+    { ":lock :settings", kShown, Saver, "win7", { kDialog }, false, nullptr, kShown },
+    { "x:settingsy :lock", kShown, Saver, "win7", { kDialog }, false, nullptr, kShown },
+    { "\":lock\"", kShown, Saver, "win7", { kLockOk }, false, nullptr, kShown },
+    { ":lockdown", kShown, Saver, "win7", { kLockOk }, false, nullptr, kShown },
+    { std::string(32000, 'x') + " \"\xff\x81 :lock", kShown, Saver, "win7", { kLockOk }, false, nullptr, kShown },
+    { ":SETTINGS /lock -settings : lock", kShown, Saver, "win7", {}, true, nullptr, kShown },
 };
 
 class App : public ::testing::Test {
 protected:
     void Prepare(const Case& c)
     {
-        if (c.flag == kNoFlag)
-            DeleteValue(kProfileKey, kNoticeValue);
-        else if (c.flag == "text")
+        DeleteValue(kProfileKey, kNoticeValue);
+        if (c.flag == kText)
             SetText(kProfileKey, kNoticeValue, "1");
-        else
+        else if (c.flag != kAbsent)
             SetValue(kProfileKey, kNoticeValue, REG_DWORD, c.flag + std::string(4 - c.flag.size(), '\0'));
-        const std::string defaults[] = { saver.path, "", dir.path + "\\missing.scr", "   " };
-        SetText(kDesktopKey, kSaverValue, defaults[static_cast<int>(c.saver)]);
-        if (c.saver == Default::None)
+        const std::string defaults[] = { saver.path, "", TempDir() + "\\missing.scr", "   " };
+        SetText(kDesktopKey, kSaverValue, defaults[c.saver]);
+        if (c.saver == None)
             DeleteValue(kDesktopKey, kSaverValue);
-        SetText(kVersionKey, "Version", *c.version ? c.version : "win7");
+        SetText(kVersionKey, "Version", c.version);
         DeleteFileA((saver.path + ".log").c_str());
         DeleteFileA((control.path + ".log").c_str());
     }
 
-    // Checks the window against what the step expects of it, and the state at that moment.
+    // Checks the window that the step expects, and what holds while it shows.
     void Expect(const Step& step, HWND window)
     {
         const Box box = ReadBox(window);
         if (step.window == Shown::Dialog) {
-            EXPECT_EQ(box.caption, kDialogTitle);
+            EXPECT_EQ(box.caption, "Dozewell : Change Default ScreenSaver");
             return;
         }
         EXPECT_EQ(box.caption, "Dozewell");
         EXPECT_EQ(box.owner, nullptr);
         EXPECT_EQ(box.yesNo, step.window == Shown::Question);
         if (step.window != Shown::Notice) {
-            EXPECT_EQ(box.text, step.window == Shown::Question ? kQuestion : kLockFailed);
+            EXPECT_EQ(box.text, step.window == Shown::Question ? kQuestion : "Failed to Lock Workstation.");
             return;
         }
         EXPECT_EQ(box.text.rfind(kNotice, 0), 0u) << box.text;
@@ -129,8 +104,8 @@ protected:
         EXPECT_TRUE(saver.Starts().empty()) << "the screen saver started before the notice was dismissed";
     }
 
-    // "<command line> <show command>" for each start of the module by the run, the dialog's previews left out:
-    // waited for when one is expected, otherwise read once nothing started from it runs any more.
+    // "<command line> <show command>" for each start of the module by the run, the dialog's previews left
+    // out: waited for when one is expected, otherwise read once nothing started from it runs any more.
     std::vector<std::string> StartsOf(const PlacedFile& module, bool expected)
     {
         if (expected)
@@ -145,24 +120,19 @@ protected:
         return starts;
     }
 
-    SavedValue savedDefault { kDesktopKey, kSaverValue };
-    SavedValue savedFlag { kProfileKey, kNoticeValue };
-    SavedValue savedVersion { kVersionKey, "Version" };
-    ScratchDir dir;
-    PlacedFile saver { dir.path + "\\my saver.scr", "Mine" };
-    PlacedFile control { SystemDir() + "\\control.exe" };
+    PlacedFile saver { TempDir() + "\\my saver.scr", "Mine" }, control { SystemDir() + "\\control.exe" };
 };
 
-TEST_F(App, TakesTheRoadItsCommandLineAndTheRegistryAskFor)
+TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
 {
     for (const Case& c : kCases) {
         SCOPED_TRACE("arguments \"" + c.arguments.substr(0, 40) + "\", flag " + c.flag + ", default " +
-                     std::to_string(static_cast<int>(c.saver)) + ", version " + c.version);
+                     std::to_string(c.saver) + ", " + c.version);
         Prepare(c);
         Process run(DozewellCommand(c.arguments));
         HWND previous = nullptr;
         for (const Step& step : c.steps) {
-            HWND window = WaitForWindow(run.Id(), "#32770", previous);
+            HWND window = WaitForWindow(run.Id(), nullptr, previous);
             ASSERT_NE(window, nullptr) << "no window showed";
             Expect(step, window);
             Press(window, step.press);
@@ -172,11 +142,11 @@ TEST_F(App, TakesTheRoadItsCommandLineAndTheRegistryAskFor)
         // Both are started through the shell's "Open", which under Wine runs a module without /S.
         const std::vector<std::string> none,
             saverStart = { "\"" + saver.path + "\" 5" },
-            controlStart = { "\"" + SystemDir() + "\\control.exe\" " + (c.control ? c.control : "") + " 5" };
+            controlStart = { "\"" + control.path + "\" " + (c.control ? c.control : "") + " 5" };
         EXPECT_EQ(StartsOf(saver, c.saverStarts), c.saverStarts ? saverStart : none);
         EXPECT_EQ(StartsOf(control, c.control), c.control ? controlStart : none);
         const RegValue flag = ReadValue(kProfileKey, kNoticeValue);
-        EXPECT_EQ(flag.exists ? flag.data.substr(0, flag.data.find_last_not_of('\0') + 1) : kNoFlag, c.flagAfter);
+        EXPECT_EQ(flag.exists ? flag.data.substr(0, flag.data.find_last_not_of('\0') + 1) : kAbsent, c.flagAfter);
         EXPECT_TRUE(!flag.exists || flag.type == REG_DWORD);
     }
 }

@@ -4,7 +4,6 @@
 
 #include "framework/CListBox.h"
 #include "manager/ManagerTest.h"
-#include "support/Windows.h"
 
 namespace {
 
@@ -18,15 +17,6 @@ std::vector<std::pair<std::string, std::string>> Entries(CSaverManager& manager)
         entries.emplace_back(std::string(path), std::string(description));
     }
     return entries;
-}
-
-// Leaves the first count bytes of the file.
-void Truncate(const std::string& path, DWORD count)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    SetFilePointer(file, static_cast<LONG>(count), nullptr, FILE_BEGIN);
-    SetEndOfFile(file);
-    CloseHandle(file);
 }
 
 class Catalogue : public Manager {
@@ -51,8 +41,8 @@ TEST_F(Catalogue, HoldsTheLoadableScrFilesOfTheSystemAndWindowsDirectories)
     PlacedFile otherName(system + "\\dozewell-other.exe", "Not A Saver");
     PlacedFile empty(system + "\\dozewell-empty.scr"), half(system + "\\dozewell-half.scr");
     PlacedFile locked(system + "\\dozewell-locked.scr", "Locked");
-    Truncate(empty.path, 0);
-    Truncate(half.path, 2000);
+    TruncateFile(empty.path, 0);
+    TruncateFile(half.path, 2000);
     HANDLE lock = CreateFileA(locked.path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     const std::string folder = system + "\\dozewell-folder.scr";
     CreateDirectoryA(folder.c_str(), nullptr);

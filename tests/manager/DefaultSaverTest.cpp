@@ -6,8 +6,8 @@ namespace {
 
 TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
 {
-    PlacedFile saver(dir.path + "\\alpha.scr", "Alpha");
-    const std::string missing = dir.path + "\\missing.scr";
+    PlacedFile saver(temp + "\\alpha.scr", "Alpha");
+    const std::string missing = temp + "\\missing.scr";
     const struct {
         DWORD type;  // REG_NONE: no value
         std::string data;
@@ -17,7 +17,7 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
     } cases[] = {
         { REG_SZ, saver.path + '\0', TRUE, saver.path, "Alpha" },
         { REG_SZ, " \t" + saver.path + "  " + '\0', TRUE, " \t" + saver.path + "  ", nullptr },
-        { REG_SZ, dir.path + '\0', TRUE, dir.path, "" },
+        { REG_SZ, temp + '\0', TRUE, temp, "" },
         { REG_SZ, missing + '\0', FALSE, missing, "" },
         { REG_SZ, std::string("   \0", 4), FALSE, "   ", "" },
         { REG_SZ, std::string(1, '\0'), FALSE, "", "" },
@@ -44,15 +44,12 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
 TEST_F(Manager, ReadsString1OfAModuleAsDataAndNothingOfAnythingElse)
 {
     const std::string longText(300, 'x');
-    PlacedFile plain(dir.path + "\\plain.scr", "100% Pure %s Saver");
-    PlacedFile none(dir.path + "\\none.scr");
-    PlacedFile longer(dir.path + "\\long.scr", longText.c_str());
-    PlacedFile library(dir.path + "\\library.scr", "Library", "dll_fixture.scr");
-    PlacedFile text(dir.path + "\\text.scr");
-    HANDLE file = CreateFileA(text.path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, "Plain text, not a module.", 25, &written, nullptr);
-    CloseHandle(file);
+    PlacedFile plain(temp + "\\plain.scr", "100% Pure %s Saver");
+    PlacedFile none(temp + "\\none.scr");
+    PlacedFile longer(temp + "\\long.scr", longText.c_str());
+    PlacedFile library(temp + "\\library.scr", "Library", "dll_fixture.scr");
+    PlacedFile broken(temp + "\\broken.scr");
+    TruncateFile(broken.path, 2000);
     const struct {
         std::string path;
         BOOL loaded;
@@ -62,8 +59,8 @@ TEST_F(Manager, ReadsString1OfAModuleAsDataAndNothingOfAnythingElse)
         { none.path, TRUE, "" },
         { longer.path, TRUE, longText.substr(0, 259) },
         { library.path, TRUE, "Library" },
-        { text.path, FALSE, "old" },
-        { dir.path + "\\missing.scr", FALSE, "old" },
+        { broken.path, FALSE, "old" },
+        { temp + "\\missing.scr", FALSE, "old" },
     };
     for (const auto& c : cases) {
         CString description("old");

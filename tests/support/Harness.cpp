@@ -1,0 +1,268 @@
+#include "support/Harness.h"
+
+#include <stdlib.h>
+#include <tlhelp32.h>
+
+namespace {
+
+// String 1 is the second of the sixteen counted strings of string block 1.
+void SetDescription(const std::string& path, const char* description)
+{
+    std::wstring block(1, L'\0');
+    block += static_cast<wchar_t>(strlen(description));
+    block += std::wstring(description, description + strlen(description)) + std::wstring(14, L'\0');
+    HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
+    UpdateResourceA(update, RT_STRING, MAKEINTRESOURCEA(1), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), &block[0],
+                    static_cast<DWORD>(block.size() * sizeof(wchar_t)));
+    EndUpdateResourceA(update, FALSE);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM context)
+{
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId || window == search.except || !IsWindowVisible(window))
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+std::string BinDir()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    *strrchr(path, '\\') = '\0';
+    return path;
+}
+
+std::string SystemDir()
+{
+    char path[MAX_PATH] = {};
+    GetSystemDirectoryA(path, MAX_PATH);
+    return path;
+}
+
+std::string WindowsDir()
+{
+    char path[MAX_PATH] = {};
+    GetWindowsDirectoryA(path, MAX_PATH);
+    return path;
+}
+
+std::string TempDir()
+{
+    char path[MAX_PATH] = {};
+    path[GetTempPathA(MAX_PATH, path) - 1] = '\0';
+    return path;
+}
+
+void TruncateFile(const std::string& path, DWORD size)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFilePointer(file, static_cast<LONG>(size), nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!condition()) {
+        if (GetTickCount64() >= deadline)
+            return false;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(20);
+    }
+    return true;
+}
+
+RegValue ReadValue(const std::string& key, const std::string& name)
+{
+    RegValue value;
+    char data[4096];
+    DWORD size = sizeof data;
+    value.exists = RegGetValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &value.type,
+                                data, &size) == ERROR_SUCCESS;
+    value.data.assign(data, value.exists ? size : 0);
+    return value;
+}
+
+void SetValue(const std::string& key, const std::string& name, DWORD type, const std::string& data)
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str(), type, data.data(), static_cast<DWORD>(data.size()));
+}
+
+void SetText(const std::string& key, const std::string& name, const std::string& text)
+{
+    SetValue(key, name, REG_SZ, text + '\0');
+}
+
+void DeleteValue(const std::string& key, const std::string& name)
+{
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, key.c_str(), name.c_str());
+}
+
+std::string DefaultSaver()
+{
+    const std::string data = ReadValue(kDesktopKey, kSaverValue).data;
+    return data.substr(0, data.find('\0'));
+}
+
+PlacedFile::PlacedFile(std::string path_, const char* description, const std::string& fixture) : path(std::move(path_))
+{
+    CopyFileA((BinDir() + "\\fixtures\\" + fixture).c_str(), path.c_str(), FALSE);
+    if (description)
+        SetDescription(path, description);
+}
+
+PlacedFile::~PlacedFile()
+{
+    for (DWORD id : Running()) {
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+    }
+    DeleteFileA(path.c_str());
+    DeleteFileA((path + ".log").c_str());
+}
+
+std::vector<PlacedFile::Start> PlacedFile::Starts() const
+{
+    // A line a start: "<process id>\t<show command>\t<command line>".
+    std::vector<Start> starts;
+    HANDLE file = CreateFileA((path + ".log").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    std::string log(file == INVALID_HANDLE_VALUE ? 0 : GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, &log[0], static_cast<DWORD>(log.size()), &read, nullptr);
+    CloseHandle(file);
+    log.resize(read);
+    for (size_t at = 0, end; (end = log.find('\n', at)) != std::string::npos; at = end + 1) {
+        char* rest = nullptr;
+        const DWORD process = strtoul(&log[at], &rest, 10);
+        const int show = static_cast<int>(strtol(rest, &rest, 10));
+        starts.push_back({ process, show, std::string(rest + 1, &log[end]) });
+    }
+    return starts;
+}
+
+bool PlacedFile::WaitForStarts(size_t count) const
+{
+    return WaitUntil([&] { return Starts().size() >= count; });
+}
+
+std::vector<DWORD> PlacedFile::Running() const
+{
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, path.substr(path.find_last_of('\\') + 1).c_str()) == 0)
+            ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+Process::Process(const std::string& commandLine)
+{
+    std::string writable = commandLine;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    CreateProcessA(nullptr, &writable[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info);
+}
+
+Process::~Process()
+{
+    if (!Exited(0))
+        TerminateProcess(m_info.hProcess, 1);
+    Exited();
+    CloseHandle(m_info.hProcess);
+    CloseHandle(m_info.hThread);
+}
+
+bool Process::Exited(DWORD timeoutMs) const
+{
+    return WaitUntil([&] { return WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+}
+
+std::string DozewellCommand(const std::string& arguments)
+{
+    return "\"" + BinDir() + "\\dozewell.exe\" " + arguments;
+}
+
+HWND WaitForWindow(DWORD processId, HWND parent, HWND except)
+{
+    WindowSearch search = { processId, except, nullptr };
+    WaitUntil([&] {
+        if (parent)
+            EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&search));
+        else
+            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+std::string Text(HWND window)
+{
+    char text[4096] = {};
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                        nullptr);
+    return text;
+}
+
+Box ReadBox(HWND window)
+{
+    const int textId = 0xFFFF;  // the static control that holds a message box's text
+    return { Text(window), Text(GetDlgItem(window, textId)), GetWindow(window, GW_OWNER),
+             GetDlgItem(window, IDYES) && GetDlgItem(window, IDNO) };
+}
+
+void Press(HWND dialog, int buttonId)
+{
+    PostMessageA(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
+}
+
+void Key(WORD virtualKey)
+{
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = virtualKey;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+std::vector<std::string> Lines(HWND list)
+{
+    // Read as UTF-16: Wine's LB_GETTEXT sent as ANSI to another process's list box answers in UTF-16.
+    std::vector<std::string> lines;
+    for (LRESULT index = 0; index < SendMessageW(list, LB_GETCOUNT, 0, 0); ++index) {
+        std::wstring wide(SendMessageW(list, LB_GETTEXTLEN, index, 0) + 1, L'\0');
+        wide.resize(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0])));
+        std::string line(wide.size() * 2, '\0');
+        line.resize(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &line[0],
+                                        static_cast<int>(line.size()), nullptr, nullptr));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TestWindow::TestWindow()
+    : handle(CreateWindowExA(0, "STATIC", "Test window", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 320,
+                             240, nullptr, nullptr, nullptr, nullptr))
+{
+}

@@ -1,0 +1,105 @@
+// The tests' harness: the real registry, files, processes and windows of the test prefix, used as a
+// user or another program would.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Windows paths, without a trailing backslash.
+std::string BinDir();
+std::string SystemDir();
+std::string WindowsDir();
+std::string TempDir();
+// Leaves the first size bytes of the file.
+void TruncateFile(const std::string& path, DWORD size);
+// Polls condition, handling this thread's messages meanwhile, until it holds; false on timeout.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+
+const char kDesktopKey[] = "Control Panel\\Desktop";
+const char kSaverValue[] = "SCRNSAVE.EXE";
+const char kProfileKey[] = "Software\\Quenbrook\\Dozewell\\Settings";
+const char kNoticeValue[] = "LockAlertDisplayed";
+
+// A value under HKEY_CURRENT_USER.
+struct RegValue {
+    bool exists = false;
+    DWORD type = REG_NONE;
+    std::string data;
+};
+RegValue ReadValue(const std::string& key, const std::string& name);
+// Creates the key when needed; text is stored as REG_SZ with its NUL.
+void SetValue(const std::string& key, const std::string& name, DWORD type, const std::string& data);
+void SetText(const std::string& key, const std::string& name, const std::string& text);
+void DeleteValue(const std::string& key, const std::string& name);
+// The default screen saver as text, up to its first NUL.
+std::string DefaultSaver();
+
+// A copy of a fixture (by default the logging screen saver) at path, with string 1 set when a
+// description is given; removed with its log, and any process run from it ended, when the object goes.
+class PlacedFile {
+public:
+    explicit PlacedFile(std::string path, const char* description = nullptr,
+                        const std::string& fixture = "saver_fixture.scr");
+    PlacedFile(const PlacedFile&) = delete;
+    PlacedFile& operator=(const PlacedFile&) = delete;
+    ~PlacedFile();
+
+    // A start of the module, as it logged it: its process, show command (-1: none given) and command line.
+    struct Start {
+        DWORD process;
+        int show;
+        std::string commandLine;
+    };
+    std::vector<Start> Starts() const;
+    bool WaitForStarts(size_t count) const;
+    // The processes run from this file that still run.
+    std::vector<DWORD> Running() const;
+
+    const std::string path;
+};
+
+// A process started for one test, ended with it if it still runs.
+class Process {
+public:
+    explicit Process(const std::string& commandLine);
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+    ~Process();
+    DWORD Id() const { return m_info.dwProcessId; }
+    bool Exited(DWORD timeoutMs = 10000) const;
+
+private:
+    PROCESS_INFORMATION m_info = {};
+};
+
+// dozewell.exe with these arguments after its quoted path.
+std::string DozewellCommand(const std::string& arguments);
+
+// The first visible window of the process other than except, top-level or a child of parent; NULL on timeout.
+HWND WaitForWindow(DWORD processId, HWND parent = nullptr, HWND except = nullptr);
+std::string Text(HWND window);
+// A message box as the user sees it.
+struct Box {
+    std::string caption, text;
+    HWND owner;
+    bool yesNo;
+};
+Box ReadBox(HWND window);
+void Press(HWND dialog, int buttonId);
+// A key pressed and released, as the user does: it reaches the window in front.
+void Key(WORD virtualKey);
+std::vector<std::string> Lines(HWND list);
+
+// A window of the test thread, which WaitUntil keeps answering, for another process to draw in.
+class TestWindow {
+public:
+    TestWindow();
+    TestWindow(const TestWindow&) = delete;
+    TestWindow& operator=(const TestWindow&) = delete;
+    ~TestWindow() { DestroyWindow(handle); }
+
+    const HWND handle;
+};
