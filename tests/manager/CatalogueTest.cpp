@@ -1,4 +1,4 @@
-#include <map>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -7,14 +7,14 @@
 
 namespace {
 
-// The catalogue as (path, description) pairs, in the map's order.
-std::vector<std::pair<std::string, std::string>> Entries(CSaverManager& manager)
+// The catalogue as "path=description", in the map's order.
+std::vector<std::string> Entries(CSaverManager& manager)
 {
-    std::vector<std::pair<std::string, std::string>> entries;
+    std::vector<std::string> entries;
     CString path, description;
     for (POSITION pos = manager.GetSaverMap().GetStartPosition(); pos;) {
         manager.GetSaverMap().GetNextAssoc(pos, path, description);
-        entries.emplace_back(std::string(path), std::string(description));
+        entries.push_back(std::string(path) + "=" + std::string(description));
     }
     return entries;
 }
@@ -26,59 +26,45 @@ protected:
         list.m_hWnd = CreateWindowExA(0, "LISTBOX", "", LBS_NOTIFY, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
     }
     ~Catalogue() override { DestroyWindow(list.m_hWnd); }
-    std::vector<std::string> ListLines() const { return Lines(list.m_hWnd); }
 
     CListBox list;
 };
 
-TEST_F(Catalogue, HoldsTheLoadableScrFilesOfTheSystemAndWindowsDirectories)
+TEST_F(Catalogue, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
 {
-    const std::string system = SystemDir(), windows = WindowsDir();
-    PlacedFile alpha(system + "\\dozewell-alpha.scr", "Alpha");
-    PlacedFile bare(system + "\\dozewell-bare.scr");
-    PlacedFile twin(windows + "\\dozewell-alpha.scr", "Alpha");
-    PlacedFile beta(windows + "\\dozewell-beta.scr", "Beta");
-    PlacedFile otherName(system + "\\dozewell-other.exe", "Not A Saver");
-    PlacedFile empty(system + "\\dozewell-empty.scr"), half(system + "\\dozewell-half.scr");
-    PlacedFile locked(system + "\\dozewell-locked.scr", "Locked");
-    TruncateFile(empty.path, 0);
-    TruncateFile(half.path, 2000);
+    const std::string system = SystemDir(), windows = WindowsDir(), folder = system + "\\dozewell-folder.scr";
+    PlacedFile alpha(system + "\\dozewell-alpha.scr", "Alpha"), bare(system + "\\dozewell-bare.scr"),
+        twin(windows + "\\dozewell-alpha.scr", "Alpha"), beta(windows + "\\dozewell-beta.scr", "Beta"),
+        exe(system + "\\dozewell-other.exe", "Other"), text(system + "\\dozewell-text.scr", nullptr, "text.scr"),
+        locked(system + "\\dozewell-locked.scr", "Locked");
     HANDLE lock = CreateFileA(locked.path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    const std::string folder = system + "\\dozewell-folder.scr";
     CreateDirectoryA(folder.c_str(), nullptr);
-
     SendMessageA(list.m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("stale line"));
     manager.FillSaverList(&list);
     CloseHandle(lock);
     RemoveDirectoryA(folder.c_str());
-
-    const std::map<std::string, std::string> expected = {
-        { alpha.path, "Alpha" }, { bare.path, "" }, { twin.path, "Alpha" }, { beta.path, "Beta" }
-    };
-    const auto entries = Entries(manager);
-    const std::map<std::string, std::string> found(entries.begin(), entries.end());
-    EXPECT_EQ(found, expected);
-    std::vector<std::string> descriptions;
-    for (const auto& entry : entries)
-        descriptions.push_back(entry.second);
-    EXPECT_EQ(ListLines(), descriptions) << "the list shows the descriptions in the catalogue's order";
+    std::vector<std::string> entries = Entries(manager), descriptions;
+    for (const std::string& entry : entries)
+        descriptions.push_back(entry.substr(entry.find('=') + 1));
+    EXPECT_EQ(Lines(list.m_hWnd), descriptions) << "the list shows the descriptions in the catalogue's order";
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, std::vector<std::string>(
+                           { twin.path + "=Alpha", beta.path + "=Beta", alpha.path + "=Alpha", bare.path + "=" }));
 
     // A drive root already ends in its backslash.
     PlacedFile atRoot("C:\\dozewell-root.scr", "Root");
     manager.ScanSaverDirectory("C:\\");
-    const std::pair<std::string, std::string> root("C:\\dozewell-root.scr", "Root");
-    EXPECT_EQ(Entries(manager).back(), root);
+    EXPECT_EQ(Entries(manager).back(), "C:\\dozewell-root.scr=Root");
 }
 
 TEST_F(Catalogue, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
 {
-    PlacedFile deluxe(SystemDir() + "\\dozewell-deluxe.scr", "Lines Deluxe");
-    PlacedFile lower(SystemDir() + "\\dozewell-lower.scr", "lines");
-    PlacedFile lines(SystemDir() + "\\dozewell-lines.scr", "Lines");
-    PlacedFile twin(WindowsDir() + "\\dozewell-lines.scr", "Lines");
-    PlacedFile bare(SystemDir() + "\\dozewell-bare.scr");
+    const std::string system = SystemDir();
+    PlacedFile deluxe(system + "\\dozewell-deluxe.scr", "Lines Deluxe"),
+        lower(system + "\\dozewell-lower.scr", "lines"), lines(system + "\\dozewell-lines.scr", "Lines"),
+        twin(WindowsDir() + "\\dozewell-lines.scr", "Lines"), bare(system + "\\dozewell-bare.scr");
     manager.FillSaverList(&list);
-    const std::vector<std::string> shown = ListLines();
+    const std::vector<std::string> shown = Lines(list.m_hWnd);
     const struct {
         std::string defaultPath;
         std::string selected;  // "": no line
@@ -94,11 +80,11 @@ TEST_F(Catalogue, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
     }
 
     // Of two equal descriptions, the first in the catalogue is written, as its path, as REG_SZ.
-    std::string firstLines;
-    for (const auto& entry : Entries(manager)) {
-        if (firstLines.empty() && entry.second == "Lines")
-            firstLines = entry.first;
-    }
+    const auto entries = Entries(manager);
+    const auto at = [&](const PlacedFile& file) {
+        return std::find(entries.begin(), entries.end(), file.path + "=Lines");
+    };
+    const std::string firstLines = at(lines) < at(twin) ? lines.path : twin.path;
     EXPECT_TRUE(manager.SetDefaultSaver("Lines"));
     EXPECT_EQ(ReadValue(kDesktopKey, kSaverValue).type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(DefaultSaver(), firstLines);

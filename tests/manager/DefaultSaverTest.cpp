@@ -48,8 +48,7 @@ TEST_F(Manager, ReadsString1OfAModuleAsDataAndNothingOfAnythingElse)
     PlacedFile none(temp + "\\none.scr");
     PlacedFile longer(temp + "\\long.scr", longText.c_str());
     PlacedFile library(temp + "\\library.scr", "Library", "dll_fixture.scr");
-    PlacedFile broken(temp + "\\broken.scr");
-    TruncateFile(broken.path, 2000);
+    PlacedFile text(temp + "\\text.scr", nullptr, "text.scr");
     const struct {
         std::string path;
         BOOL loaded;
@@ -59,7 +58,7 @@ TEST_F(Manager, ReadsString1OfAModuleAsDataAndNothingOfAnythingElse)
         { none.path, TRUE, "" },
         { longer.path, TRUE, longText.substr(0, 259) },
         { library.path, TRUE, "Library" },
-        { broken.path, FALSE, "old" },
+        { text.path, FALSE, "old" },
         { temp + "\\missing.scr", FALSE, "old" },
     };
     for (const auto& c : cases) {

@@ -45,7 +45,7 @@ TEST_F(Preview, RunsTheDefaultInTheWindowAfterEndingAndReleasingThePreviousRun)
 
 TEST_F(Preview, EndsEveryKindOfPreviewWhenReplacedAndWhenTheManagerGoes)
 {
-    for (const char* name : { "exits.scr", "hangs.scr", "rogue.scr", "missing.scr" }) {
+    for (const char* name : { "exits.scr", "hangs.scr", "missing.scr" }) {
         PlacedFile saver(temp + "\\" + name, "Odd"), next(temp + "\\next.scr", "Next");
         if (std::string(name) == "missing.scr")
             DeleteFileA(saver.path.c_str());

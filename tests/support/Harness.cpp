@@ -65,14 +65,6 @@ std::string TempDir()
     return path;
 }
 
-void TruncateFile(const std::string& path, DWORD size)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    SetFilePointer(file, static_cast<LONG>(size), nullptr, FILE_BEGIN);
-    SetEndOfFile(file);
-    CloseHandle(file);
-}
-
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;

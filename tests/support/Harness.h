@@ -13,8 +13,6 @@ std::string BinDir();
 std::string SystemDir();
 std::string WindowsDir();
 std::string TempDir();
-// Leaves the first size bytes of the file.
-void TruncateFile(const std::string& path, DWORD size);
 // Polls condition, handling this thread's messages meanwhile, until it holds; false on timeout.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
