@@ -1,6 +1,7 @@
 # The posix thread model: GoogleTest needs std::mutex, which the win32 model lacks in this GCC.
 set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++-posix)
+# Resource scripts are compiled by llvm-rc (cmake/Resources.cmake); windres makes its .res an object.
 set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds both architectures and their packages, and runs every test under Wine (the x64 build; x86
-# is built and its packages listed only).
+# Checks the sources (scripts/check-sources.sh), builds both architectures and their packages, and
+# runs every test under Wine (the x64 build; x86 is built and its packages listed only).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
+scripts/check-sources.sh
 
 jobs=$(nproc)
 cmake --preset x86 >/dev/null
