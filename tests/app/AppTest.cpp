@@ -73,7 +73,7 @@ protected:
             SetText(kProfileKey, kNoticeValue, "1");
         else if (c.flag != kAbsent)
             SetValue(kProfileKey, kNoticeValue, REG_DWORD, std::string(reinterpret_cast<const char*>(&c.flag), 4));
-        const std::string defaults[] = { saver.path, "", TempDir() + "\\missing.scr", "   " };
+        const std::string defaults[] = { saver.path, "", BinDir() + "\\missing.scr", "   " };
         SetText(kDesktopKey, kSaverValue, defaults[c.saver]);
         if (c.saver == None)
             DeleteValue(kDesktopKey, kSaverValue);
@@ -107,10 +107,7 @@ protected:
     // out: waited for when one is expected, otherwise read once nothing started from it runs any more.
     std::vector<std::string> StartsOf(const PlacedFile& module, bool expected)
     {
-        if (expected)
-            module.WaitForStarts(1);
-        else
-            EXPECT_TRUE(WaitUntil([&] { return module.Running().empty(); }));
+        EXPECT_TRUE(WaitUntil([&] { return expected ? !module.Starts().empty() : module.Running().empty(); }));
         std::vector<std::string> starts;
         for (const auto& start : module.Starts()) {
             if (start.commandLine.find(" /p ") == std::string::npos)
@@ -119,7 +116,7 @@ protected:
         return starts;
     }
 
-    PlacedFile saver { TempDir() + "\\my saver.scr", "Mine" }, control { SystemDir() + "\\control.exe" };
+    PlacedFile saver { BinDir() + "\\my saver.scr", "Mine" }, control { SystemDir() + "\\control.exe" };
 };
 
 TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)

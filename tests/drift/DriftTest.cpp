@@ -15,14 +15,12 @@ TEST(Drift, ReadsTheSwitchesAsWindowsPassesThem)
         const char* arguments;
         SaverMode mode;
         UINT_PTR window;
-    } cases[] = {
-        { "", SaverMode::Configure, 0 },           { "/x", SaverMode::Configure, 0 },
-        { "/screen", SaverMode::Configure, 0 },    { "-S", SaverMode::FullScreen, 0 },
-        { "  /s 1234", SaverMode::FullScreen, 0 }, { "-P 1234", SaverMode::Preview, 1234 },
-        { "/p:1234", SaverMode::Preview, 1234 },   { "/p \t 4294967295", SaverMode::Preview, 4294967295u },
-        { "/p 12ab", SaverMode::Preview, 12 },     { "/p -5", SaverMode::Preview, 0 },
-        { "/c", SaverMode::Configure, 0 },         { "-C:77", SaverMode::Configure, 77 },
-    };
+    } cases[] = { { "", SaverMode::Configure, 0 },           { "/x", SaverMode::Configure, 0 },
+                  { "/screen", SaverMode::Configure, 0 },    { "-S", SaverMode::FullScreen, 0 },
+                  { "  /s 1234", SaverMode::FullScreen, 0 }, { "-P 1234", SaverMode::Preview, 1234 },
+                  { "/p:1234", SaverMode::Preview, 1234 },   { "/p \t 4294967295", SaverMode::Preview, 4294967295u },
+                  { "/p 12ab", SaverMode::Preview, 12 },     { "/p -5", SaverMode::Preview, 0 },
+                  { "/c", SaverMode::Configure, 0 },         { "-C:77", SaverMode::Configure, 77 } };
     for (const auto& c : cases) {
         const SaverCommand command = ParseSaverCommandLine(c.arguments);
         EXPECT_EQ(static_cast<int>(command.mode), static_cast<int>(c.mode)) << c.arguments;

@@ -14,17 +14,15 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
         BOOL set;
         std::string path;
         const char* description;  // null: not looked at
-    } cases[] = {
-        { REG_SZ, saver.path + '\0', TRUE, saver.path, "Alpha" },
-        { REG_SZ, " \t" + saver.path + "  " + '\0', TRUE, " \t" + saver.path + "  ", nullptr },
-        { REG_SZ, temp + '\0', TRUE, temp, "" },
-        { REG_SZ, missing + '\0', FALSE, missing, "" },
-        { REG_SZ, std::string("   \0", 4), FALSE, "   ", "" },
-        { REG_SZ, std::string(1, '\0'), FALSE, "", "" },
-        { REG_NONE, "", FALSE, "", "" },
-        { REG_DWORD, std::string("\x41\0\0\0", 4), FALSE, "A", "" },
-        { REG_BINARY, std::string(300, 'x'), FALSE, "", "" },
-    };
+    } cases[] = { { REG_SZ, saver.path + '\0', TRUE, saver.path, "Alpha" },
+                  { REG_SZ, " \t" + saver.path + "  " + '\0', TRUE, " \t" + saver.path + "  ", nullptr },
+                  { REG_SZ, temp + '\0', TRUE, temp, "" },
+                  { REG_SZ, missing + '\0', FALSE, missing, "" },
+                  { REG_SZ, std::string("   \0", 4), FALSE, "   ", "" },
+                  { REG_SZ, std::string(1, '\0'), FALSE, "", "" },
+                  { REG_NONE, "", FALSE, "", "" },
+                  { REG_DWORD, std::string("\x41\0\0\0", 4), FALSE, "A", "" },
+                  { REG_BINARY, std::string(300, 'x'), FALSE, "", "" } };
     for (const auto& c : cases) {
         if (c.type == REG_NONE)
             DeleteValue(kDesktopKey, kSaverValue);
@@ -53,14 +51,12 @@ TEST_F(Manager, ReadsString1OfAModuleAsDataAndNothingOfAnythingElse)
         std::string path;
         BOOL loaded;
         std::string description;
-    } cases[] = {
-        { plain.path, TRUE, "100% Pure %s Saver" },
-        { none.path, TRUE, "" },
-        { longer.path, TRUE, longText.substr(0, 259) },
-        { library.path, TRUE, "Library" },
-        { text.path, FALSE, "old" },
-        { temp + "\\missing.scr", FALSE, "old" },
-    };
+    } cases[] = { { plain.path, TRUE, "100% Pure %s Saver" },
+                  { none.path, TRUE, "" },
+                  { longer.path, TRUE, longText.substr(0, 259) },
+                  { library.path, TRUE, "Library" },
+                  { text.path, FALSE, "old" },
+                  { temp + "\\missing.scr", FALSE, "old" } };
     for (const auto& c : cases) {
         CString description("old");
         EXPECT_EQ(manager.GetSaverDescription(c.path.c_str(), description), c.loaded) << c.path;

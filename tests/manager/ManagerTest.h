@@ -11,6 +11,6 @@ class Manager : public ::testing::Test {
 protected:
     void SetDefault(const std::string& path) { SetText(kDesktopKey, kSaverValue, path); }
 
-    const std::string temp = TempDir();
+    const std::string temp = BinDir();
     CSaverManager manager;
 };

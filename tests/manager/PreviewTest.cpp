@@ -39,7 +39,7 @@ TEST_F(Preview, RunsTheDefaultInTheWindowAfterEndingAndReleasingThePreviousRun)
     EXPECT_EQ(saver.Running(), std::vector<DWORD>({ running }));
     SetDefault(saver.path);
     manager.StartPreview(nullptr);
-    ASSERT_TRUE(saver.WaitForStarts(5));
+    ASSERT_TRUE(WaitUntil([&] { return saver.Starts().size() == 5; }));
     EXPECT_EQ(saver.Starts().back().commandLine, "\"" + saver.path + "\" /p 0");
 }
 

@@ -58,13 +58,6 @@ std::string WindowsDir()
     return path;
 }
 
-std::string TempDir()
-{
-    char path[MAX_PATH] = {};
-    path[GetTempPathA(MAX_PATH, path) - 1] = '\0';
-    return path;
-}
-
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -148,11 +141,6 @@ std::vector<PlacedFile::Start> PlacedFile::Starts() const
         starts.push_back({ process, show, std::string(rest + 1, &log[end]) });
     }
     return starts;
-}
-
-bool PlacedFile::WaitForStarts(size_t count) const
-{
-    return WaitUntil([&] { return Starts().size() >= count; });
 }
 
 std::vector<DWORD> PlacedFile::Running() const

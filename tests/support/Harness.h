@@ -12,7 +12,7 @@
 std::string BinDir();
 std::string SystemDir();
 std::string WindowsDir();
-std::string TempDir();
+std::string BinDir();
 // Polls condition, handling this thread's messages meanwhile, until it holds; false on timeout.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
@@ -52,7 +52,6 @@ public:
         std::string commandLine;
     };
     std::vector<Start> Starts() const;
-    bool WaitForStarts(size_t count) const;
     // The processes run from this file that still run.
     std::vector<DWORD> Running() const;
 

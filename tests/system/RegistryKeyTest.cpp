@@ -18,15 +18,13 @@ TEST(RegistryKey, WritesTextAsRegSzAndReadsAnyValueUpToItsFirstNulWithin256Bytes
         std::string data;
         BOOL result;
         std::string text;
-    } cases[] = {
-        { REG_SZ, fits + '\0', TRUE, fits },
-        { REG_SZ, std::string(256, 'c') + '\0', FALSE, "" },
-        { REG_BINARY, noNul, TRUE, noNul },
-        { REG_DWORD, std::string("\x41\x42\0\0", 4), TRUE, "AB" },
-        { REG_DWORD, std::string("\0\x41\0\0", 4), TRUE, "" },
-        { REG_MULTI_SZ, std::string("one\0two\0\0", 9), TRUE, "one" },
-        { REG_NONE, "", FALSE, "" },
-    };
+    } cases[] = { { REG_SZ, fits + '\0', TRUE, fits },
+                  { REG_SZ, std::string(256, 'c') + '\0', FALSE, "" },
+                  { REG_BINARY, noNul, TRUE, noNul },
+                  { REG_DWORD, std::string("\x41\x42\0\0", 4), TRUE, "AB" },
+                  { REG_DWORD, std::string("\0\x41\0\0", 4), TRUE, "" },
+                  { REG_MULTI_SZ, std::string("one\0two\0\0", 9), TRUE, "one" },
+                  { REG_NONE, "", FALSE, "" } };
     CRegistryKey key;
     EXPECT_FALSE(key.Open(HKEY_CURRENT_USER, "Software\\Dozewell Tests\\Missing"));
     EXPECT_EQ(key.m_hKey, nullptr);
