@@ -3,6 +3,7 @@
 # a function, listed in `checks` below, and any failure fails the run.
 #   clang_syntax: every product and benchmark source compiles with a second compiler, Debian's
 #                 clang++, for both MinGW targets, without a single warning.
+#   formatted:    every C++ file of the repository is as clang-format (.clang-format) lays it out.
 # (The resource scripts need no check here: the build compiles every one of them with llvm-rc.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,7 +39,13 @@ clang_syntax()
     echo "clang++ -Wall -Wextra -Werror: all ${#files[@]} sources compile for i686 and x86_64"
 }
 
-checks=(clang_syntax)
+formatted()
+{
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+    echo "clang-format: every C++ file is formatted"
+}
+
+checks=(clang_syntax formatted)
 
 status=0
 for check in "${checks[@]}"; do

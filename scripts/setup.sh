@@ -7,6 +7,7 @@ packages=(
     cmake make
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
     llvm clang  # llvm-rc for the resource scripts (clang preprocesses them); clang++, the second compiler
+    clang-format git
     wine wine64
     xvfb xdotool x11-utils imagemagick
     googletest

@@ -45,7 +45,6 @@ const struct Case {
     { "", 1, Missing, "win7", Question, IDNO, false, nullptr, 1 },
     { "", 1, Blanks, "win7", Question, IDYES, false, kSettings, 1 },
     { "", 1, None, "vista", Question, IDYES, false, kVistaSettings, 1 },
-    { "", 1, None, "win2008", Question, IDYES, false, kVistaSettings, 1 },
     { "", 1, None, "winxp64", Question, IDYES, false, kSettings, 1 },
     // The switches: case-sensitive anywhere in the tail; ":settings" wins; neither shows the notice.
     { ":lock", kAbsent, Saver, "win7", LockFailed, IDOK, false, nullptr, kAbsent },
@@ -86,10 +85,8 @@ protected:
     void Expect(Shown shown, HWND window)
     {
         const Box box = ReadBox(window);
-        if (shown == Dialog) {
-            EXPECT_EQ(box.caption, "Dozewell : Change Default ScreenSaver");
-            return;
-        }
+        if (shown == Dialog)
+            return;  // closed with its Close button, which no box has
         EXPECT_EQ(box.caption + (box.owner ? ", owned" : "") + (box.yesNo ? ", Yes and No" : ""),
                   shown == Question ? "Dozewell, Yes and No" : "Dozewell");
         if (shown != Notice) {

@@ -1,6 +1,6 @@
 #include "support/Harness.h"
 
-#include <stdlib.h>
+#include <stdio.h>
 #include <tlhelp32.h>
 
 namespace {
@@ -127,19 +127,13 @@ std::vector<PlacedFile::Start> PlacedFile::Starts() const
 {
     // A line a start: "<process id>\t<show command>\t<command line>".
     std::vector<Start> starts;
-    HANDLE file = CreateFileA((path + ".log").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    std::string log(file == INVALID_HANDLE_VALUE ? 0 : GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, &log[0], static_cast<DWORD>(log.size()), &read, nullptr);
-    CloseHandle(file);
-    log.resize(read);
-    for (size_t at = 0, end; (end = log.find('\n', at)) != std::string::npos; at = end + 1) {
-        char* rest = nullptr;
-        const DWORD process = strtoul(&log[at], &rest, 10);
-        const int show = static_cast<int>(strtol(rest, &rest, 10));
-        starts.push_back({ process, show, std::string(rest + 1, &log[end]) });
-    }
+    FILE* log = fopen((path + ".log").c_str(), "rb");
+    Start start = {};
+    std::vector<char> line(40000);
+    while (log && fscanf(log, "%lu\t%d\t%39999[^\n]\n", &start.process, &start.show, line.data()) == 3)
+        starts.push_back({ start.process, start.show, line.data() });
+    if (log)
+        fclose(log);
     return starts;
 }
 

@@ -12,7 +12,6 @@
 std::string BinDir();
 std::string SystemDir();
 std::string WindowsDir();
-std::string BinDir();
 // Polls condition, handling this thread's messages meanwhile, until it holds; false on timeout.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 

@@ -69,7 +69,7 @@ protected:
     HWND window = nullptr;
 };
 
-TEST_F(Dialog, ShowsTheSaversTheDefaultAndItsPreview)
+TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
 {
     Open();
     EXPECT_EQ(Text(window), "Dozewell : Change Default ScreenSaver");
@@ -83,7 +83,6 @@ TEST_F(Dialog, ShowsTheSaversTheDefaultAndItsPreview)
                         "1036 Static Selected ScreenSaver Preview\n1037 Button &Preview\n1038 Button &Configure\n");
     EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "Gamma" }));
     EXPECT_EQ(Selected(), "Beta");
-    EXPECT_NE(RunningPreview(beta), 0u);
     RECT frame, screen;
     GetWindowRect(window, &frame);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
@@ -101,11 +100,7 @@ TEST_F(Dialog, ShowsTheSaversTheDefaultAndItsPreview)
     EXPECT_NE(GetPropA(window, "Dozewell.AppIcon"), nullptr);
     EXPECT_EQ(GetPropA(window, "Dozewell.BigIcon"), GetPropA(window, "Dozewell.AppIcon"));
     EXPECT_EQ(GetPropA(window, "Dozewell.SmallIcon"), GetPropA(window, "Dozewell.AppIcon"));
-}
 
-TEST_F(Dialog, MakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
-{
-    Open();
     DWORD preview = RunningPreview(beta);
     ASSERT_NE(preview, 0u);
     // Each change writes the default, rewrites the label and starts the preview anew, also for the same line.

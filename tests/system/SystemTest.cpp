@@ -3,6 +3,7 @@
 #include <string>
 
 #include "support/Harness.h"
+#include "system/OsVersion.h"
 #include "system/RegistryKey.h"
 
 namespace {
@@ -50,6 +51,42 @@ TEST(RegistryKey, WritesTextAsRegSzAndReadsAnyValueUpToItsFirstNulWithin256Bytes
     EXPECT_TRUE(out.IsEmpty());
     EXPECT_FALSE(key.SetString("Value", "text"));
     RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+}
+
+TEST(OsVersion, ClassifiesEveryListedRelease)
+{
+    // { family, major, minor, build, class }; only the low 16 bits of a Windows 9x build count.
+    const DWORD cases[][5] = { { 1, 4, 0, 949, 0 },   { 1, 4, 0, 950, 1 },     { 1, 4, 0, 951, 2 },
+                               { 1, 4, 0, 1080, 2 },  { 1, 4, 0, 1081, 3 },    { 1, 4, 9, 2000, 3 },
+                               { 1, 4, 10, 1997, 0 }, { 1, 4, 10, 1998, 4 },   { 1, 4, 10, 0x040A07CE, 4 },
+                               { 1, 4, 10, 1999, 5 }, { 1, 4, 10, 2182, 5 },   { 1, 4, 10, 2183, 6 },
+                               { 1, 4, 90, 0, 7 },    { 1, 4, 50, 2000, 0 },   { 1, 5, 0, 2000, 0 },
+                               { 2, 3, 50, 0, 0 },    { 2, 3, 51, 1057, 101 }, { 2, 4, 0, 0, 102 },
+                               { 2, 4, 1, 0, 0 },     { 2, 5, 0, 0, 103 },     { 2, 5, 1, 2600, 104 },
+                               { 2, 5, 2, 0, 105 },   { 2, 5, 3, 0, 0 },       { 2, 6, 0, 6002, 106 },
+                               { 2, 6, 1, 7601, 0 },  { 2, 10, 0, 19045, 0 },  { 3, 0, 0, 0, 201 },
+                               { 3, 6, 0, 0, 201 },   { 0, 4, 0, 950, 0 },     { 4, 6, 0, 0, 0 } };
+    for (const auto& c : cases) {
+        OSVERSIONINFOEXA info = {};
+        info.dwPlatformId = c[0];
+        info.dwMajorVersion = c[1];
+        info.dwMinorVersion = c[2];
+        info.dwBuildNumber = c[3];
+        EXPECT_EQ(ClassifyOsVersion(info), static_cast<int>(c[4]))
+            << c[0] << ": " << c[1] << "." << c[2] << " build " << c[3];
+    }
+}
+
+TEST(OsVersion, QueriesThisSystemWithTheExtendedRecordOnNt5AndLater)
+{
+    OSVERSIONINFOEXA info;
+    memset(&info, 0xBD, sizeof info);
+    ASSERT_TRUE(QueryOsVersion(info));
+    // This Wine reports Windows 7 (NT 6.1) unless told otherwise.
+    EXPECT_EQ(info.dwPlatformId, 2u);
+    EXPECT_EQ(info.dwOSVersionInfoSize, 156u) << "the second, extended query was not made";
+    EXPECT_EQ(info.wReserved, 0) << "the record was not cleared before the query";
+    EXPECT_EQ(GetOsVersionClass(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,228 @@
+// The screen-saver manager in the test process, against the real registry, files and processes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "framework/CListBox.h"
+#include "framework/CWnd.h"
+#include "manager/SaverManager.h"
+#include "support/Harness.h"
+
+namespace {
+
+class Manager : public ::testing::Test {
+protected:
+    void SetDefault(const std::string& path) { SetText(kDesktopKey, kSaverValue, path); }
+
+    const std::string temp = BinDir();
+    CSaverManager manager;
+};
+
+TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
+{
+    PlacedFile saver(temp + "\\alpha.scr", "Alpha");
+    const std::string missing = temp + "\\missing.scr";
+    const struct {
+        DWORD type;  // REG_NONE: no value
+        std::string data;
+        BOOL set;
+        std::string path;
+        const char* description;  // null: not looked at
+    } cases[] = { { REG_SZ, saver.path + '\0', TRUE, saver.path, "Alpha" },
+                  { REG_SZ, " \t" + saver.path + "  " + '\0', TRUE, " \t" + saver.path + "  ", nullptr },
+                  { REG_SZ, temp + '\0', TRUE, temp, "" },
+                  { REG_SZ, missing + '\0', FALSE, missing, "" },
+                  { REG_SZ, std::string("   \0", 4), FALSE, "   ", "" },
+                  { REG_SZ, std::string(1, '\0'), FALSE, "", "" },
+                  { REG_NONE, "", FALSE, "", "" },
+                  { REG_DWORD, std::string("\x41\0\0\0", 4), FALSE, "A", "" },
+                  { REG_BINARY, std::string(300, 'x'), FALSE, "", "" } };
+    for (const auto& c : cases) {
+        if (c.type == REG_NONE)
+            DeleteValue(kDesktopKey, kSaverValue);
+        else
+            SetValue(kDesktopKey, kSaverValue, c.type, c.data);
+        EXPECT_EQ(manager.IsDefaultSaverSet(), c.set) << c.path;
+        CString path("old"), description("old");
+        manager.GetDefaultSaverPath(path);
+        EXPECT_EQ(std::string(path), c.path);
+        manager.GetDefaultSaverDescription(description);
+        if (c.description) {
+            EXPECT_EQ(std::string(description), c.description) << c.path;
+        }
+    }
+}
+
+TEST_F(Manager, ReadsString1OfAModuleAsDataAndNothingOfAnythingElse)
+{
+    const std::string longText(300, 'x');
+    PlacedFile plain(temp + "\\plain.scr", "100% Pure %s Saver"), longer(temp + "\\long.scr", longText.c_str()),
+        library(temp + "\\library.scr", "Library", "dll_fixture.scr");
+    const struct {
+        std::string path;
+        BOOL loaded;
+        std::string description;
+    } cases[] = { { plain.path, TRUE, "100% Pure %s Saver" },
+                  { longer.path, TRUE, longText.substr(0, 259) },
+                  { library.path, TRUE, "Library" },
+                  { temp + "\\missing.scr", FALSE, "old" } };
+    for (const auto& c : cases) {
+        CString description("old");
+        EXPECT_EQ(manager.GetSaverDescription(c.path.c_str(), description), c.loaded) << c.path;
+        EXPECT_EQ(std::string(description), c.description) << c.path;
+    }
+    EXPECT_EQ(GetFileAttributesA((library.path + ".marker").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the module's code ran while it was being described";
+    DeleteFileA((library.path + ".marker").c_str());
+}
+
+// The catalogue as "path=description", in the map's order.
+std::vector<std::string> Entries(CSaverManager& manager)
+{
+    std::vector<std::string> entries;
+    CString path, description;
+    for (POSITION pos = manager.GetSaverMap().GetStartPosition(); pos;) {
+        manager.GetSaverMap().GetNextAssoc(pos, path, description);
+        entries.push_back(std::string(path) + "=" + std::string(description));
+    }
+    return entries;
+}
+
+class Catalogue : public Manager {
+protected:
+    Catalogue()
+    {
+        list.m_hWnd = CreateWindowExA(0, "LISTBOX", "", LBS_NOTIFY, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    }
+    ~Catalogue() override { DestroyWindow(list.m_hWnd); }
+
+    CListBox list;
+};
+
+TEST_F(Catalogue, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
+{
+    const std::string system = SystemDir(), windows = WindowsDir(), folder = system + "\\dozewell-folder.scr";
+    PlacedFile alpha(system + "\\dozewell-alpha.scr", "Alpha"), bare(system + "\\dozewell-bare.scr"),
+        twin(windows + "\\dozewell-alpha.scr", "Alpha"), beta(windows + "\\dozewell-beta.scr", "Beta"),
+        exe(system + "\\dozewell-other.exe", "Other"), text(system + "\\dozewell-text.scr", nullptr, "text.scr"),
+        locked(system + "\\dozewell-locked.scr", "Locked");
+    HANDLE lock = CreateFileA(locked.path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SendMessageA(list.m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("stale line"));
+    manager.FillSaverList(&list);
+    CloseHandle(lock);
+    RemoveDirectoryA(folder.c_str());
+    std::vector<std::string> entries = Entries(manager), descriptions;
+    for (const std::string& entry : entries)
+        descriptions.push_back(entry.substr(entry.find('=') + 1));
+    EXPECT_EQ(Lines(list.m_hWnd), descriptions) << "the list shows the descriptions in the catalogue's order";
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, std::vector<std::string>(
+                           { twin.path + "=Alpha", beta.path + "=Beta", alpha.path + "=Alpha", bare.path + "=" }));
+
+    // A drive root already ends in its backslash.
+    PlacedFile atRoot("C:\\dozewell-root.scr", "Root");
+    manager.ScanSaverDirectory("C:\\");
+    EXPECT_EQ(Entries(manager).back(), "C:\\dozewell-root.scr=Root");
+}
+
+TEST_F(Catalogue, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
+{
+    const std::string system = SystemDir();
+    PlacedFile deluxe(system + "\\dozewell-deluxe.scr", "Lines Deluxe"),
+        lower(system + "\\dozewell-lower.scr", "lines"), lines(system + "\\dozewell-lines.scr", "Lines"),
+        twin(WindowsDir() + "\\dozewell-lines.scr", "Lines"), bare(system + "\\dozewell-bare.scr");
+    manager.FillSaverList(&list);
+    const std::vector<std::string> shown = Lines(list.m_hWnd);
+    const struct {
+        std::string defaultPath;
+        std::string selected;  // "": no line
+    } cases[] = {
+        { lines.path, "Lines" }, { lower.path, "lines" }, { deluxe.path, "Lines Deluxe" }, { bare.path, "" }
+    };
+    for (const auto& c : cases) {
+        SendMessageA(list.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        SetDefault(c.defaultPath);
+        manager.SelectDefaultInList(&list);
+        const LRESULT index = SendMessageA(list.m_hWnd, LB_GETCURSEL, 0, 0);
+        EXPECT_EQ(index < 0 ? "" : shown[index], c.selected) << c.defaultPath;
+    }
+
+    // Of two equal descriptions, the first in the catalogue is written, as its path, as REG_SZ.
+    const auto entries = Entries(manager);
+    const auto at = [&](const PlacedFile& file) {
+        return std::find(entries.begin(), entries.end(), file.path + "=Lines");
+    };
+    const std::string firstLines = at(lines) < at(twin) ? lines.path : twin.path;
+    EXPECT_TRUE(manager.SetDefaultSaver("Lines"));
+    EXPECT_EQ(ReadValue(kDesktopKey, kSaverValue).type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(DefaultSaver(), firstLines);
+    EXPECT_FALSE(manager.SetDefaultSaver("LINES"));
+    EXPECT_FALSE(manager.SetDefaultSaver("Line"));
+    EXPECT_EQ(DefaultSaver(), firstLines);
+    CString path("old");
+    EXPECT_STREQ(manager.FindSaverPath("Nothing", path), "");
+}
+
+class Preview : public Manager {
+protected:
+    Preview() { window.m_hWnd = host.handle; }
+
+    TestWindow host;
+    CWnd window;
+};
+
+TEST_F(Preview, RunsTheDefaultInTheWindowAfterEndingAndReleasingThePreviousRun)
+{
+    PlacedFile saver(temp + "\\my saver.scr", "Mine");
+    SetDefault(saver.path);
+    const std::string command = "\"" + saver.path + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(host.handle));
+    for (int run = 0; run < 4; ++run) {
+        const PROCESS_INFORMATION previous = manager.m_procInfo;
+        manager.StartPreview(&window);
+        ASSERT_NE(WaitForWindow(manager.m_procInfo.dwProcessId, host.handle), nullptr) << "the preview drew nothing";
+        EXPECT_EQ(saver.Starts().back().commandLine, command);
+        EXPECT_EQ(saver.Running(), std::vector<DWORD>({ manager.m_procInfo.dwProcessId }));
+        // A closed handle names nothing, or by now another process or thread.
+        if (run > 0) {
+            EXPECT_NE(GetProcessId(previous.hProcess), previous.dwProcessId) << "the process handle was kept";
+            EXPECT_NE(GetThreadId(previous.hThread), previous.dwThreadId) << "the thread handle was kept";
+        }
+    }
+
+    // No default: the running preview stays. No window: the handle is 0.
+    const DWORD running = manager.m_procInfo.dwProcessId;
+    SetDefault("");
+    manager.StartPreview(&window);
+    EXPECT_EQ(manager.m_procInfo.dwProcessId, running);
+    EXPECT_EQ(saver.Running(), std::vector<DWORD>({ running }));
+    SetDefault(saver.path);
+    manager.StartPreview(nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return saver.Starts().size() == 5; }));
+    EXPECT_EQ(saver.Starts().back().commandLine, "\"" + saver.path + "\" /p 0");
+}
+
+TEST_F(Preview, EndsEveryKindOfPreviewWhenReplacedAndWhenTheManagerGoes)
+{
+    for (const char* name : { "exits.scr", "hangs.scr", "missing.scr" }) {
+        PlacedFile saver(temp + "\\" + name, "Odd"), next(temp + "\\next.scr", "Next");
+        if (std::string(name) == "missing.scr")
+            DeleteFileA(saver.path.c_str());
+        {
+            CSaverManager owner;
+            SetDefault(saver.path);
+            owner.StartPreview(&window);
+            EXPECT_EQ(owner.m_procInfo.hThread == nullptr, std::string(name) == "missing.scr") << name;
+            SetDefault(next.path);
+            owner.StartPreview(&window);
+            EXPECT_TRUE(saver.Running().empty()) << name << " was not ended when replaced";
+            SetDefault(saver.path);
+            owner.StartPreview(&window);
+        }
+        EXPECT_TRUE(saver.Running().empty() && next.Running().empty()) << name << " was not ended with its manager";
+    }
+}
+
+}  // namespace
