@@ -12,8 +12,7 @@ BOOL CSaverManager::GetSaverDescription(const char* modulePath, CString& descrip
 {
     char buffer[kDescriptionBufferSize + 1] = {};
     // Loaded as data so that no code in the module runs: any file named *.scr is read here.
-    HMODULE module =
-        LoadLibraryExA(modulePath, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HMODULE module = LoadLibraryExA(modulePath, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     if (!module)
         return FALSE;
     ::LoadStringA(module, 1, buffer, kDescriptionBufferSize);

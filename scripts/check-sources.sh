@@ -41,7 +41,10 @@ clang_syntax()
 
 formatted()
 {
-    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror || {
+        echo "clang-format: the files above are not formatted (clang-format -i them)"
+        return 1
+    }
     echo "clang-format: every C++ file is formatted"
 }
 
