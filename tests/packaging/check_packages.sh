@@ -34,18 +34,23 @@ done
 msiexec() { WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-};winemenubuilder.exe=d" wine msiexec "$1" "$2" /qn; }
 msi=$(winepath -w "$build/packages/Dozewell-$version-x64.msi")
 program="$WINEPREFIX/drive_c/Program Files/Dozewell" saver=$WINEPREFIX/drive_c/windows/system32/dozewell-drift.scr
-menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Dozewell"
+menus() { find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Dozewell*'; }
 msiexec /i "$msi" || fail "the package does not install"
 cmp "$saver" "$build/bin/dozewell-drift.scr" || fail "dozewell-drift.scr is not the one built"
-[ "$(ls "$menu" | grep -c '\.lnk$')" = 3 ] || fail "the Start menu holds: $(ls "$menu")"
+[ "$(menus | grep -c '\.lnk$')" = 3 ] || fail "the Start menu holds: $(menus)"
 
 # The installed program runs: here it cannot lock, and says so in a box of its own.
 wine "$(winepath -w "$program/dozewell.exe")" :lock & lock=$!
-tries=0 box=
-while [ -z "$box" ] && [ $((tries += 1)) -le 200 ]; do box=$(xdotool search --name '^Dozewell$'); sleep 0.1; done
-[ -n "$box" ] && xdotool key --window "$box" Return || { fail "the installed program showed no box"; kill $lock; }
-wait $lock
+shown=
+for _ in $(seq 100); do
+    kill -0 $lock 2>/dev/null || break
+    xdotool search --name '^Dozewell$' >/dev/null && shown=1 && xdotool key Return
+    sleep 0.2
+done
+kill $lock 2>/dev/null && fail "the installed program does not end"
+[ -n "$shown" ] || fail "the installed program showed no box"
 
 msiexec /x "$msi" || fail "the package does not uninstall"
-for left in "$program" "$saver" "$menu"; do [ ! -e "$left" ] || fail "left behind: $left"; done
+for left in "$program" "$saver"; do [ ! -e "$left" ] || fail "left behind: $left"; done
+[ -z "$(menus)" ] || fail "left in the Start menu: $(menus)"
 exit $failed
