@@ -84,18 +84,19 @@ protected:
     // Checks the window of the row, and what holds while it shows.
     void Expect(Shown shown, HWND window)
     {
-        const Box box = ReadBox(window);
         if (shown == Dialog)
-            return;  // closed with its Close button, which no box has
-        EXPECT_EQ(box.caption + (box.owner ? ", owned" : "") + (box.yesNo ? ", Yes and No" : ""),
-                  shown == Question ? "Dozewell, Yes and No" : "Dozewell");
+            return;                                                 // closed with its Close button, which no box has
+        const std::string text = Text(GetDlgItem(window, 0xFFFF));  // a message box's text is its static 0xFFFF
+        EXPECT_EQ(Text(window) + (GetWindow(window, GW_OWNER) ? ", owned" : "") +
+                      (GetDlgItem(window, IDYES) ? ", Yes" : ""),
+                  shown == Question ? "Dozewell, Yes" : "Dozewell");
         if (shown != Notice) {
-            EXPECT_EQ(box.text, shown == Question ? kQuestion : "Failed to Lock Workstation.");
+            EXPECT_EQ(text, shown == Question ? kQuestion : "Failed to Lock Workstation.");
             return;
         }
-        EXPECT_EQ(box.text.substr(0, strlen(kNotice)), kNotice);
-        EXPECT_EQ(std::count(box.text.begin(), box.text.end(), '\n'), 2) << "three lines, no line feed at the end";
-        EXPECT_NE(box.text.back(), '\n');
+        EXPECT_EQ(text.substr(0, strlen(kNotice)), kNotice);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << "three lines, no line feed at the end";
+        EXPECT_NE(text.back(), '\n');
         EXPECT_EQ(NoticeFlag(), 1) << "the flag is written, as a number, before the notice shows";
         EXPECT_TRUE(saver.Starts().empty()) << "the screen saver started before the notice was dismissed";
     }

@@ -19,7 +19,6 @@ void SetDescription(const std::string& path, const char* description)
 
 struct WindowSearch {
     DWORD processId;
-    HWND except;
     HWND found;
 };
 
@@ -28,7 +27,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context)
     WindowSearch& search = *reinterpret_cast<WindowSearch*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || window == search.except || !IsWindowVisible(window))
+    if (owner != search.processId || !IsWindowVisible(window))
         return TRUE;
     search.found = window;
     return FALSE;
@@ -178,9 +177,9 @@ std::string DozewellCommand(const std::string& arguments)
     return "\"" + BinDir() + "\\dozewell.exe\" " + arguments;
 }
 
-HWND WaitForWindow(DWORD processId, HWND parent, HWND except)
+HWND WaitForWindow(DWORD processId, HWND parent)
 {
-    WindowSearch search = { processId, except, nullptr };
+    WindowSearch search = { processId, nullptr };
     WaitUntil([&] {
         if (parent)
             EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&search));
@@ -197,13 +196,6 @@ std::string Text(HWND window)
     SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
                         nullptr);
     return text;
-}
-
-Box ReadBox(HWND window)
-{
-    const int textId = 0xFFFF;  // the static control that holds a message box's text
-    return { Text(window), Text(GetDlgItem(window, textId)), GetWindow(window, GW_OWNER),
-             GetDlgItem(window, IDYES) && GetDlgItem(window, IDNO) };
 }
 
 void Press(HWND dialog, int buttonId)

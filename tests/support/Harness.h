@@ -74,16 +74,9 @@ private:
 // dozewell.exe with these arguments after its quoted path.
 std::string DozewellCommand(const std::string& arguments);
 
-// The first visible window of the process other than except, top-level or a child of parent; NULL on timeout.
-HWND WaitForWindow(DWORD processId, HWND parent = nullptr, HWND except = nullptr);
+// The first visible window of the process, top-level or a child of parent; NULL on timeout.
+HWND WaitForWindow(DWORD processId, HWND parent = nullptr);
 std::string Text(HWND window);
-// A message box as the user sees it.
-struct Box {
-    std::string caption, text;
-    HWND owner;
-    bool yesNo;
-};
-Box ReadBox(HWND window);
 void Press(HWND dialog, int buttonId);
 // A key pressed and released, as the user does: it reaches the window in front.
 void Key(WORD virtualKey);

@@ -29,11 +29,7 @@ protected:
         ASSERT_NE(window, nullptr) << "the dialog did not open";
     }
     HWND Item(int id) const { return GetDlgItem(window, id); }
-    std::string Selected() const
-    {
-        const LRESULT index = SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0);
-        return index < 0 ? "(none)" : Lines(Item(kListId))[index];
-    }
+    LRESULT Selected() const { return SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0); }
     std::string Label() const { return Text(Item(kLabelId)); }
     // Selects the line as a click does: the list box tells the dialog.
     void Choose(const std::string& line) const
@@ -82,7 +78,7 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
     EXPECT_EQ(controls, "1034 ListBox \n2 Button Close\n1035 Static Default ScreenSaver : Beta\n"
                         "1036 Static Selected ScreenSaver Preview\n1037 Button &Preview\n1038 Button &Configure\n");
     EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "Gamma" }));
-    EXPECT_EQ(Selected(), "Beta");
+    EXPECT_EQ(Selected(), 1) << "the default is not selected";
     RECT frame, screen;
     GetWindowRect(window, &frame);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
@@ -160,7 +156,7 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrOpenTheSettingsAndEnterEscapeOrCloseEndIt
             })) << *c.commandLine;
         } else {
             EXPECT_EQ(Label(), "Default ScreenSaver : None");
-            EXPECT_EQ(Selected(), "(none)");
+            EXPECT_EQ(Selected(), LB_ERR);
             EXPECT_TRUE(alpha.Running().empty() && beta.Running().empty() && gamma.Running().empty());
         }
         SetForegroundWindow(window);
