@@ -59,7 +59,7 @@ protected:
     }
 
     PlacedFile alpha { SystemDir() + "\\dozewell-alpha.scr", "Alpha" },
-        beta { SystemDir() + "\\dozewell-beta.scr", "Beta" }, gamma { WindowsDir() + "\\dozewell-gamma.scr", "Gamma" },
+        beta { SystemDir() + "\\dozewell-beta.scr", "Beta" }, gamma { WindowsDir() + "\\dozewell-gamma.scr", "Aurora" },
         control { SystemDir() + "\\control.exe" };
     std::unique_ptr<Process> run;
     HWND window = nullptr;
@@ -73,11 +73,15 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char className[32] = {};
         GetClassNameA(child, className, sizeof className);
-        controls += std::to_string(GetDlgCtrlID(child)) + " " + className + " " + Text(child) + "\n";
+        char style[16];
+        snprintf(style, sizeof style, "%lx", GetWindowLongA(child, GWL_STYLE) & (0xFFFF | WS_TABSTOP | WS_GROUP));
+        controls += std::to_string(GetDlgCtrlID(child)) + " " + className + " " + style + " " + Text(child) + "\n";
     }
-    EXPECT_EQ(controls, "1034 ListBox \n2 Button Close\n1035 Static Default ScreenSaver : Beta\n"
-                        "1036 Static Selected ScreenSaver Preview\n1037 Button &Preview\n1038 Button &Configure\n");
-    EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "Gamma" }));
+    // In their tab order; the list unsorted and telling of each change, the preview area sunken.
+    EXPECT_EQ(controls, "1034 ListBox 10101 \n2 Button 10000 Close\n1035 Static 20000 Default ScreenSaver : Beta\n"
+                        "1036 Static 21000 Selected ScreenSaver Preview\n1037 Button 10000 &Preview\n"
+                        "1038 Button 10000 &Configure\n");
+    EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "Aurora" }));
     EXPECT_EQ(Selected(), 1) << "the default is not selected";
     RECT frame, screen;
     GetWindowRect(window, &frame);
@@ -104,8 +108,8 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
         const char* line;
         const PlacedFile& saver;
         WORD key;  // 0: chosen with the mouse
-    } choices[] = { { "Gamma", gamma, 0 }, { "Alpha", alpha, 0 },     { "Alpha", alpha, 0 },
-                    { "Beta", beta, 0 },   { "Alpha", alpha, VK_UP }, { "Gamma", gamma, VK_END } };
+    } choices[] = { { "Aurora", gamma, 0 }, { "Alpha", alpha, 0 },     { "Alpha", alpha, 0 },
+                    { "Beta", beta, 0 },    { "Alpha", alpha, VK_UP }, { "Aurora", gamma, VK_END } };
     for (const auto& choice : choices) {
         if (choice.key) {
             SetForegroundWindow(window);
@@ -124,7 +128,7 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
     // Quick changes leave one preview, of the last choice.
     for (int i = 0; i < 100; ++i)
         Choose(i % 2 ? "Alpha" : "Beta");
-    Choose("Gamma");
+    Choose("Aurora");
     EXPECT_NE(RunningPreview(gamma), 0u);
     Press(window, IDCANCEL);
     EXPECT_TRUE(run->Exited());
