@@ -14,9 +14,18 @@ namespace {
 
 class Manager : public ::testing::Test {
 protected:
+    Manager()
+    {
+        window.m_hWnd = host.handle;
+        list.m_hWnd = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | LBS_NOTIFY, 0, 0, 200, 200, host.handle, nullptr,
+                                      nullptr, nullptr);
+    }
     void SetDefault(const std::string& path) { SetText(kDesktopKey, kSaverValue, path); }
 
     const std::string temp = BinDir();
+    TestWindow host;  // for previews, and the parent of the list
+    CWnd window;
+    CListBox list;
     CSaverManager manager;
 };
 
@@ -88,18 +97,7 @@ std::vector<std::string> Entries(CSaverManager& manager)
     return entries;
 }
 
-class Catalogue : public Manager {
-protected:
-    Catalogue()
-    {
-        list.m_hWnd = CreateWindowExA(0, "LISTBOX", "", LBS_NOTIFY, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
-    }
-    ~Catalogue() override { DestroyWindow(list.m_hWnd); }
-
-    CListBox list;
-};
-
-TEST_F(Catalogue, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
+TEST_F(Manager, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
 {
     const std::string system = SystemDir(), windows = WindowsDir(), folder = system + "\\dozewell-folder.scr";
     PlacedFile alpha(system + "\\dozewell-alpha.scr", "Alpha"), bare(system + "\\dozewell-bare.scr"),
@@ -126,7 +124,7 @@ TEST_F(Catalogue, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
     EXPECT_EQ(Entries(manager).back(), "C:\\dozewell-root.scr=Root");
 }
 
-TEST_F(Catalogue, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
+TEST_F(Manager, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
 {
     const std::string system = SystemDir();
     PlacedFile deluxe(system + "\\dozewell-deluxe.scr", "Lines Deluxe"),
@@ -164,15 +162,7 @@ TEST_F(Catalogue, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
     EXPECT_STREQ(manager.FindSaverPath("Nothing", path), "");
 }
 
-class Preview : public Manager {
-protected:
-    Preview() { window.m_hWnd = host.handle; }
-
-    TestWindow host;
-    CWnd window;
-};
-
-TEST_F(Preview, RunsTheDefaultInTheWindowAfterEndingAndReleasingThePreviousRun)
+TEST_F(Manager, RunsTheDefaultInTheWindowAfterEndingAndReleasingThePreviousRun)
 {
     PlacedFile saver(temp + "\\my saver.scr", "Mine");
     SetDefault(saver.path);
@@ -202,7 +192,7 @@ TEST_F(Preview, RunsTheDefaultInTheWindowAfterEndingAndReleasingThePreviousRun)
     EXPECT_EQ(saver.Starts().back().commandLine, "\"" + saver.path + "\" /p 0");
 }
 
-TEST_F(Preview, EndsEveryKindOfPreviewWhenReplacedAndWhenTheManagerGoes)
+TEST_F(Manager, EndsEveryKindOfPreviewWhenReplacedAndWhenTheManagerGoes)
 {
     for (const char* name : { "exits.scr", "hangs.scr", "missing.scr" }) {
         PlacedFile saver(temp + "\\" + name, "Odd"), next(temp + "\\next.scr", "Next");
