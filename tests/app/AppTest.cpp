@@ -84,9 +84,10 @@ protected:
     // Checks the window of the row, and what holds while it shows.
     void Expect(Shown shown, HWND window)
     {
+        // The dialog is told apart by its Close button, which no box has; a box's text is its static 0xFFFF.
         if (shown == Dialog)
-            return;                                                 // closed with its Close button, which no box has
-        const std::string text = Text(GetDlgItem(window, 0xFFFF));  // a message box's text is its static 0xFFFF
+            return;
+        const std::string text = Text(GetDlgItem(window, 0xFFFF));
         EXPECT_EQ(Text(window) + (GetWindow(window, GW_OWNER) ? ", owned" : "") +
                       (GetDlgItem(window, IDYES) ? ", Yes" : ""),
                   shown == Question ? "Dozewell, Yes" : "Dozewell");
