@@ -3,20 +3,11 @@
 
 #include "framework/CWnd.h"
 
-namespace {
-
-// TerminateProcess only starts the end of a process. Until it is gone an ended preview still holds its
-// window in the host and competes with the next one, so its end is waited for, but never for long.
-const DWORD kPreviewEndTimeoutMs = 2000;
-
-}  // namespace
-
 void CSaverManager::EndPreview()
 {
     if (!m_procInfo.hProcess)
         return;
     TerminateProcess(m_procInfo.hProcess, 0);
-    WaitForSingleObject(m_procInfo.hProcess, kPreviewEndTimeoutMs);
     CloseHandle(m_procInfo.hProcess);
     if (m_procInfo.hThread)
         CloseHandle(m_procInfo.hThread);

@@ -172,7 +172,9 @@ TEST_F(Manager, RunsTheDefaultInTheWindowAfterEndingAndReleasingThePreviousRun)
         manager.StartPreview(&window);
         ASSERT_NE(WaitForWindow(manager.m_procInfo.dwProcessId, host.handle), nullptr) << "the preview drew nothing";
         EXPECT_EQ(saver.Starts().back().commandLine, command);
-        EXPECT_EQ(saver.Running(), std::vector<DWORD>({ manager.m_procInfo.dwProcessId }));
+        // TerminateProcess only starts the end of the previous run: its end is waited for.
+        EXPECT_TRUE(
+            WaitUntil([&] { return saver.Running() == std::vector<DWORD>({ manager.m_procInfo.dwProcessId }); }));
         // A closed handle names nothing, or by now another process or thread.
         if (run > 0) {
             EXPECT_NE(GetProcessId(previous.hProcess), previous.dwProcessId) << "the process handle was kept";
@@ -205,11 +207,12 @@ TEST_F(Manager, EndsEveryKindOfPreviewWhenReplacedAndWhenTheManagerGoes)
             EXPECT_EQ(owner.m_procInfo.hThread == nullptr, std::string(name) == "missing.scr") << name;
             SetDefault(next.path);
             owner.StartPreview(&window);
-            EXPECT_TRUE(saver.Running().empty()) << name << " was not ended when replaced";
+            EXPECT_TRUE(WaitUntil([&] { return saver.Running().empty(); })) << name << " was not ended when replaced";
             SetDefault(saver.path);
             owner.StartPreview(&window);
         }
-        EXPECT_TRUE(saver.Running().empty() && next.Running().empty()) << name << " was not ended with its manager";
+        EXPECT_TRUE(WaitUntil([&] { return saver.Running().empty() && next.Running().empty(); }))
+            << name << " was not ended with its manager";
     }
 }
 
