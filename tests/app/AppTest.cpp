@@ -69,7 +69,7 @@ protected:
     {
         DeleteValue(kProfileKey, kNoticeValue);
         if (c.flag == kText)
-            SetText(kProfileKey, kNoticeValue, "1");
+            SetText(kProfileKey, kNoticeValue, "123");  // four bytes, as many as a number
         else if (c.flag != kAbsent)
             SetValue(kProfileKey, kNoticeValue, REG_DWORD, std::string(reinterpret_cast<const char*>(&c.flag), 4));
         const std::string defaults[] = { saver.path, "", BinDir() + "\\missing.scr", "   " };
@@ -88,9 +88,11 @@ protected:
         if (shown == Dialog)
             return;
         const std::string text = Text(GetDlgItem(window, 0xFFFF));
-        EXPECT_EQ(Text(window) + (GetWindow(window, GW_OWNER) ? ", owned" : "") +
-                      (GetDlgItem(window, IDYES) ? ", Yes" : ""),
-                  shown == Question ? "Dozewell, Yes" : "Dozewell");
+        std::string buttons;
+        for (int id : { IDOK, IDCANCEL, IDYES, IDNO })
+            buttons += GetDlgItem(window, id) ? " " + std::to_string(id) : "";
+        EXPECT_EQ(Text(window) + (GetWindow(window, GW_OWNER) ? ", owned," : ",") + buttons,
+                  shown == Question ? "Dozewell, 6 7" : "Dozewell, 1");
         if (shown != Notice) {
             EXPECT_EQ(text, shown == Question ? kQuestion : "Failed to Lock Workstation.");
             return;
@@ -124,7 +126,7 @@ TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
         SCOPED_TRACE("arguments \"" + c.arguments.substr(0, 40) + "\", flag " + std::to_string(c.flag) + ", default " +
                      std::to_string(c.saver) + ", " + c.version);
         Prepare(c);
-        Process run(DozewellCommand(c.arguments));
+        Process run("\"" + BinDir() + "\\dozewell.exe\" " + c.arguments);
         if (c.shown != Nothing) {
             const HWND window = WaitForWindow(run.Id());
             ASSERT_NE(window, nullptr) << "no window showed";

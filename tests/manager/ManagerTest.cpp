@@ -38,9 +38,9 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
         std::string data;
         BOOL set;
         std::string path;
-        const char* description;  // null: not looked at
+        const char* description;
     } cases[] = { { REG_SZ, saver.path + '\0', TRUE, saver.path, "Alpha" },
-                  { REG_SZ, " \t" + saver.path + "  " + '\0', TRUE, " \t" + saver.path + "  ", nullptr },
+                  { REG_SZ, " \t" + saver.path + "  " + '\0', TRUE, " \t" + saver.path + "  ", "" },
                   { REG_SZ, temp + '\0', TRUE, temp, "" },
                   { REG_SZ, missing + '\0', FALSE, missing, "" },
                   { REG_SZ, std::string("   \0", 4), FALSE, "   ", "" },
@@ -56,9 +56,7 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
         manager.GetDefaultSaverPath(path);
         EXPECT_EQ(std::string(path), c.path);
         manager.GetDefaultSaverDescription(description);
-        if (c.description) {
-            EXPECT_EQ(std::string(description), c.description) << c.path;
-        }
+        EXPECT_EQ(std::string(description), c.description) << c.path;
     }
 }
 
@@ -74,6 +72,8 @@ TEST_F(Manager, ReadsString1OfAModuleAsDataAndNothingOfAnythingElse)
     } cases[] = { { plain.path, TRUE, "100% Pure %s Saver" },
                   { longer.path, TRUE, longText.substr(0, 259) },
                   { library.path, TRUE, "Library" },
+                  // The 32-bit build's: a module of the other architecture is read as data all the same.
+                  { BinDir() + "\\..\\..\\x86\\bin\\dozewell-drift.scr", TRUE, "Dozewell Drift" },
                   { temp + "\\missing.scr", FALSE, "old" } };
     for (const auto& c : cases) {
         CString description("old");
@@ -102,13 +102,15 @@ TEST_F(Manager, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
     const std::string system = SystemDir(), windows = WindowsDir(), folder = system + "\\dozewell-folder.scr";
     PlacedFile alpha(system + "\\dozewell-alpha.scr", "Alpha"), bare(system + "\\dozewell-bare.scr"),
         twin(windows + "\\dozewell-alpha.scr", "Alpha"), beta(windows + "\\dozewell-beta.scr", "Beta"),
-        exe(system + "\\dozewell-other.exe", "Other"), text(system + "\\dozewell-text.scr", nullptr, "text.scr"),
+        other(system + "\\dozewell-other.scx", "Other"), text(system + "\\dozewell-text.scr", nullptr, "text.scr"),
         locked(system + "\\dozewell-locked.scr", "Locked");
     HANDLE lock = CreateFileA(locked.path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileAttributesA(alpha.path.c_str(), FILE_ATTRIBUTE_READONLY);
     CreateDirectoryA(folder.c_str(), nullptr);
     SendMessageA(list.m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("stale line"));
     manager.FillSaverList(&list);
     CloseHandle(lock);
+    SetFileAttributesA(alpha.path.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(folder.c_str());
     std::vector<std::string> entries = Entries(manager), descriptions;
     for (const std::string& entry : entries)
@@ -143,7 +145,8 @@ TEST_F(Manager, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
         SetDefault(c.defaultPath);
         manager.SelectDefaultInList(&list);
         const LRESULT index = SendMessageA(list.m_hWnd, LB_GETCURSEL, 0, 0);
-        EXPECT_EQ(index < 0 ? "" : shown[index], c.selected) << c.defaultPath;
+        const auto first = std::find(shown.begin(), shown.end(), c.selected) - shown.begin();
+        EXPECT_EQ(index, c.selected.empty() ? LB_ERR : first) << c.defaultPath;
     }
 
     // Of two equal descriptions, the first in the catalogue is written, as its path, as REG_SZ.

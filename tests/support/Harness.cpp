@@ -172,19 +172,12 @@ bool Process::Exited(DWORD timeoutMs) const
     return WaitUntil([&] { return WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
 }
 
-std::string DozewellCommand(const std::string& arguments)
-{
-    return "\"" + BinDir() + "\\dozewell.exe\" " + arguments;
-}
-
 HWND WaitForWindow(DWORD processId, HWND parent)
 {
     WindowSearch search = { processId, nullptr };
     WaitUntil([&] {
-        if (parent)
-            EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&search));
-        else
-            EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        const LPARAM context = reinterpret_cast<LPARAM>(&search);
+        parent ? EnumChildWindows(parent, MatchWindow, context) : EnumWindows(MatchWindow, context);
         return search.found != nullptr;
     });
     return search.found;

@@ -9,6 +9,7 @@
 #include <vector>
 
 // Windows paths, without a trailing backslash.
+// Where the test program is, and dozewell.exe with it.
 std::string BinDir();
 std::string SystemDir();
 std::string WindowsDir();
@@ -70,9 +71,6 @@ public:
 private:
     PROCESS_INFORMATION m_info = {};
 };
-
-// dozewell.exe with these arguments after its quoted path.
-std::string DozewellCommand(const std::string& arguments);
 
 // The first visible window of the process, top-level or a child of parent; NULL on timeout.
 HWND WaitForWindow(DWORD processId, HWND parent = nullptr);

@@ -24,7 +24,7 @@ protected:
 
     void Open()
     {
-        run.reset(new Process(DozewellCommand(":settings")));
+        run.reset(new Process("\"" + BinDir() + "\\dozewell.exe\" :settings"));
         window = WaitForWindow(run->Id());
         ASSERT_NE(window, nullptr) << "the dialog did not open";
     }
@@ -152,12 +152,14 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrOpenTheSettingsAndEnterEscapeOrCloseEndIt
             DeleteValue(kDesktopKey, kSaverValue);
         Open();
         if (c.button) {
+            const DWORD preview = RunningPreview(beta);
             Press(window, c.button);
             EXPECT_TRUE(WaitUntil([&] {
                 const auto starts = c.started->Starts();
                 return std::any_of(starts.begin(), starts.end(),
                                    [&](const auto& start) { return start.commandLine == *c.commandLine; });
             })) << *c.commandLine;
+            EXPECT_EQ(RunningPreview(beta), preview) << "the preview was restarted, though the list did not change";
         } else {
             EXPECT_EQ(Label(), "Default ScreenSaver : None");
             EXPECT_EQ(Selected(), LB_ERR);
