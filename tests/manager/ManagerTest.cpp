@@ -40,7 +40,7 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
         std::string path;
         const char* description;
     } cases[] = { { REG_SZ, saver.path + '\0', TRUE, saver.path, "Alpha" },
-                  { REG_SZ, " \t" + saver.path + "  " + '\0', TRUE, " \t" + saver.path + "  ", "" },
+                  { REG_SZ, "  " + saver.path + " \t" + '\0', TRUE, "  " + saver.path + " \t", "" },
                   { REG_SZ, temp + '\0', TRUE, temp, "" },
                   { REG_SZ, missing + '\0', FALSE, missing, "" },
                   { REG_SZ, std::string("   \0", 4), FALSE, "   ", "" },
