@@ -10,6 +10,8 @@
 # that .res into an object for MinGW's linker (-J res -O coff). llvm-rc preprocesses with clang, here
 # against the C compiler's (MinGW's) headers. The scripts are UTF-8: rc.exe learns that from a
 # script's #pragma code_page(65001), which llvm-rc ignores, so llvm-rc is told with -C 65001.
+# llvm-rc also reads an argument led by '/' as an option (/D, /C, /U...), so a script under /data or
+# /usr would be taken for one: '--' ends the options before the script's path.
 if(NOT MSVC)
     find_program(DOZEWELL_LLVM_RC llvm-rc REQUIRED)
 endif()
@@ -38,7 +40,7 @@ function(dozewell_add_resources target)
         cmake_path(GET script STEM name)
         set(res ${CMAKE_CURRENT_BINARY_DIR}/${target}-${name}.res)
         add_custom_command(OUTPUT ${res}.obj
-            COMMAND ${DOZEWELL_LLVM_RC} -C 65001 ${includes} -FO ${res} ${script}
+            COMMAND ${DOZEWELL_LLVM_RC} -C 65001 ${includes} -FO ${res} -- ${script}
             COMMAND ${CMAKE_RC_COMPILER} -J res -O coff -i ${res} -o ${res}.obj
             DEPENDS ${script} ${RC_DEPENDS}
             IMPLICIT_DEPENDS C ${script}
