@@ -8,11 +8,14 @@ const COLORREF kSkyTop = RGB(6, 8, 28);
 const COLORREF kSkyBottom = RGB(54, 38, 92);
 // Warm lanterns mostly, a cool one now and then.
 const COLORREF kPalette[] = {
-    RGB(255, 190, 92),                       // amber
-    RGB(255, 190, 92),  RGB(255, 150, 112),  // peach
-    RGB(255, 150, 112), RGB(255, 226, 150),  // pale gold
-    RGB(255, 226, 150), RGB(242, 132, 166),  // rose
-    RGB(150, 222, 232),                      // ice
+    RGB(255, 190, 92),   // amber
+    RGB(255, 190, 92),   // amber
+    RGB(255, 150, 112),  // peach
+    RGB(255, 150, 112),  // peach
+    RGB(255, 226, 150),  // pale gold
+    RGB(255, 226, 150),  // pale gold
+    RGB(242, 132, 166),  // rose
+    RGB(150, 222, 232),  // ice
 };
 const int kPaletteSize = sizeof kPalette / sizeof kPalette[0];
 

@@ -40,26 +40,23 @@ public:                                           \
     const AFX_MSGMAP* GetMessageMap() const override;
 
 // The tables live inside a function so that the entries can name the class as ThisClass.
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)        \
-    const AFX_MSGMAP* theClass::GetMessageMap() const \
-    {                                                 \
-        return GetThisMessageMap();                   \
-    }                                                 \
-    const AFX_MSGMAP* theClass::GetThisMessageMap()   \
-    {                                                 \
-        using ThisClass [[maybe_unused]] = theClass;  \
-        using TheBaseClass = baseClass;               \
+// Laid out by hand: a formatter cannot see that the two macros make one function between them.
+// clang-format off
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                    \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }             \
+    const AFX_MSGMAP* theClass::GetThisMessageMap()                                               \
+    {                                                                                             \
+        using ThisClass [[maybe_unused]] = theClass;                                              \
+        using TheBaseClass = baseClass;                                                           \
         static const AFX_MSGMAP_ENTRY entries[] = {
 
-#define END_MESSAGE_MAP()                                                            \
-    {                                                                                \
-        0, 0, 0, nullptr                                                             \
-    }                                                                                \
-    }                                                                                \
-    ;                                                                                \
-    static const AFX_MSGMAP map = { &TheBaseClass::GetThisMessageMap, &entries[0] }; \
-    return &map;                                                                     \
+#define END_MESSAGE_MAP()                                                                         \
+            { 0, 0, 0, nullptr }                                                                  \
+        };                                                                                        \
+        static const AFX_MSGMAP map = { &TheBaseClass::GetThisMessageMap, &entries[0] };          \
+        return &map;                                                                              \
     }
+// clang-format on
 
 #define AFX_COMMAND_ENTRY(code, id, memberFxn) \
     { WM_COMMAND, static_cast<UINT>(code), static_cast<UINT>(id), static_cast<AFX_PMSG>(&ThisClass::memberFxn) },
