@@ -153,6 +153,7 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrOpenTheSettingsAndEnterEscapeOrCloseEndIt
         Open();
         if (c.button) {
             const DWORD preview = RunningPreview(beta);
+            ASSERT_NE(preview, 0u) << "no preview ran";
             Press(window, c.button);
             EXPECT_TRUE(WaitUntil([&] {
                 const auto starts = c.started->Starts();
