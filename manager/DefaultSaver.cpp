@@ -3,6 +3,7 @@
 
 #include "system/DesktopSettings.h"
 #include "system/RegistryKey.h"
+#include "system/SystemPath.h"
 
 BOOL CSaverManager::IsDefaultSaverSet()
 {
@@ -16,7 +17,7 @@ BOOL CSaverManager::IsDefaultSaverSet()
     if (path.IsEmpty())
         return FALSE;
     CFileFind finder;
-    return finder.FindFile(path, 0);
+    return finder.FindFile(ResolveSystemPath(path), 0);
 }
 
 void CSaverManager::GetDefaultSaverPath(CString& path)

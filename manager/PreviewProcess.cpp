@@ -2,6 +2,7 @@
 #include "manager/SaverManager.h"
 
 #include "framework/CWnd.h"
+#include "system/SystemPath.h"
 
 void CSaverManager::EndPreview()
 {
@@ -24,7 +25,7 @@ void CSaverManager::StartPreview(CWnd* window)
     // Quoted, or a path with blanks would first run whatever its first blank-separated piece names
     // ("C:\Program Files\..." tries "C:\Program.exe").
     CString commandLine;
-    commandLine.Format("\"%s\" /p %u", static_cast<const char*>(path), handle);
+    commandLine.Format("\"%s\" /p %u", static_cast<const char*>(ResolveSystemPath(path)), handle);
 
     EndPreview();
     STARTUPINFOA startup = {};

@@ -7,6 +7,7 @@
 #include "framework/CListBox.h"
 #include "system/DesktopSettings.h"
 #include "system/RegistryKey.h"
+#include "system/SystemPath.h"
 
 namespace {
 
@@ -61,14 +62,14 @@ void CSaverManager::RefreshCatalog()
 void CSaverManager::ScanSaverDirectory(CString directory)
 {
     WIN32_FIND_DATAA found = {};
-    FileSearch search(JoinPath(directory, "*.scr"), found);
+    FileSearch search(ResolveSystemPath(JoinPath(directory, "*.scr")), found);
     if (!search.Found())
         return;
     do {
         if (SameText(found.cFileName, ".") || SameText(found.cFileName, ".."))
             continue;
         // INVALID_FILE_ATTRIBUTES has the directory bit set: an unreadable match is passed over too.
-        if (!(GetFileAttributesA(JoinPath(directory, found.cFileName)) & FILE_ATTRIBUTE_DIRECTORY))
+        if (!(GetFileAttributesA(ResolveSystemPath(JoinPath(directory, found.cFileName))) & FILE_ATTRIBUTE_DIRECTORY))
             AddSaver(found.cFileName, directory);
     } while (search.Next(found));
 }

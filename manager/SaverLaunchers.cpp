@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "system/OsVersion.h"
+#include "system/SystemPath.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ void CSaverManager::StartDefaultSaver()
     if (IsDefaultSaverSet()) {
         CString path;
         GetDefaultSaverPath(path);
-        ShellExecuteA(nullptr, "Open", path, nullptr, nullptr, SW_SHOW);
+        ShellExecuteA(nullptr, "Open", ResolveSystemPath(path), nullptr, nullptr, SW_SHOW);
         return;
     }
     if (AfxMessageBox(kNoDefaultPrompt, MB_YESNO | MB_ICONQUESTION) == IDYES)
@@ -37,5 +38,5 @@ void CSaverManager::OpenSaverSettings()
     CString program;
     program.Format("%s\\control.exe", systemDirectory);
     const char* parameters = IsOsClassVista() == 1 ? kVistaSettingsParameters : kSettingsParameters;
-    ShellExecuteA(nullptr, "Open", program, parameters, nullptr, SW_SHOW);
+    ShellExecuteA(nullptr, "Open", ResolveSystemPath(program), parameters, nullptr, SW_SHOW);
 }
