@@ -77,8 +77,8 @@ protected:
         if (c.saver == None)
             DeleteValue(kDesktopKey, kSaverValue);
         SetText(kVersionKey, "Version", c.version);
-        DeleteFileA((saver.path + ".log").c_str());
-        DeleteFileA((control.path + ".log").c_str());
+        DeleteFileA((saver.reached + ".log").c_str());
+        DeleteFileA((control.reached + ".log").c_str());
     }
 
     // Checks the window of the row, and what holds while it shows.
@@ -136,8 +136,8 @@ TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
         ASSERT_TRUE(run.Exited()) << "the run did not end";
         // Both are started through the shell's "Open", which under Wine runs a module without /S.
         const std::vector<std::string> none,
-            saverStart = { "\"" + saver.path + "\" 5" },
-            controlStart = { "\"" + control.path + "\" " + (c.control ? c.control : "") + " 5" };
+            saverStart = { "\"" + saver.reached + "\" 5" },
+            controlStart = { "\"" + control.reached + "\" " + (c.control ? c.control : "") + " 5" };
         EXPECT_EQ(StartsOf(saver, c.saverStarts), c.saverStarts ? saverStart : none);
         EXPECT_EQ(StartsOf(control, c.control), c.control ? controlStart : none);
         EXPECT_EQ(NoticeFlag(), c.flagAfter);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -104,14 +105,14 @@ TEST_F(Manager, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
         twin(windows + "\\dozewell-alpha.scr", "Alpha"), beta(windows + "\\dozewell-beta.scr", "Beta"),
         other(system + "\\dozewell-other.scx", "Other"), text(system + "\\dozewell-text.scr", nullptr, "text.scr"),
         locked(system + "\\dozewell-locked.scr", "Locked");
-    HANDLE lock = CreateFileA(locked.path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    SetFileAttributesA(alpha.path.c_str(), FILE_ATTRIBUTE_READONLY);
-    CreateDirectoryA(folder.c_str(), nullptr);
+    HANDLE lock = CreateFileA(locked.reached.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileAttributesA(alpha.reached.c_str(), FILE_ATTRIBUTE_READONLY);
+    CreateDirectoryA(Reach(folder).c_str(), nullptr);
     SendMessageA(list.m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("stale line"));
     manager.FillSaverList(&list);
     CloseHandle(lock);
-    SetFileAttributesA(alpha.path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(folder.c_str());
+    SetFileAttributesA(alpha.reached.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(Reach(folder).c_str());
     std::vector<std::string> entries = Entries(manager), descriptions;
     for (const std::string& entry : entries)
         descriptions.push_back(entry.substr(entry.find('=') + 1));
@@ -195,6 +196,31 @@ TEST_F(Manager, RunsTheDefaultInTheWindowAfterEndingAndReleasingThePreviousRun)
     manager.StartPreview(nullptr);
     ASSERT_TRUE(WaitUntil([&] { return saver.Starts().size() == 5; }));
     EXPECT_EQ(saver.Starts().back().commandLine, "\"" + saver.path + "\" /p 0");
+}
+
+TEST_F(Manager, TakesABareNameInTheSystemDirectoryAndNeverFromThisProgramsOwnFolders)
+{
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    // Copies where the search orders of file, module and process functions look first.
+    PlacedFile planted(temp + "\\dozewell-bare.scr", "Planted"),
+        plantedHere(current + std::string("\\dozewell-bare.scr"), "Planted");
+    const std::string handle = std::to_string(reinterpret_cast<UINT_PTR>(host.handle));
+    SetDefault("dozewell-bare.scr");
+    for (const bool inSystem : { false, true }) {
+        std::unique_ptr<PlacedFile> system(inSystem ? new PlacedFile(SystemDir() + "\\dozewell-bare.scr", "Bare")
+                                                    : nullptr);
+        EXPECT_EQ(manager.IsDefaultSaverSet(), inSystem);
+        CString description;
+        manager.GetDefaultSaverDescription(description);
+        EXPECT_STREQ(description, inSystem ? "Bare" : "");
+        manager.StartPreview(&window);
+        if (inSystem) {
+            EXPECT_TRUE(WaitUntil([&] { return system->Starts().size() == 1; }));
+            EXPECT_EQ(system->Starts().at(0).commandLine, "\"" + system->reached + "\" /p " + handle);
+        }
+        EXPECT_TRUE(planted.Starts().empty() && plantedHere.Starts().empty()) << "a planted module ran";
+    }
 }
 
 TEST_F(Manager, EndsEveryKindOfPreviewWhenReplacedAndWhenTheManagerGoes)

@@ -57,6 +57,20 @@ std::string WindowsDir()
     return path;
 }
 
+bool RunsUnderWow64()
+{
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::string Reach(const std::string& path)
+{
+    const std::string system = SystemDir() + "\\";
+    if (!RunsUnderWow64() || lstrcmpiA(path.substr(0, system.size()).c_str(), system.c_str()) != 0)
+        return path;
+    return WindowsDir() + "\\Sysnative\\" + path.substr(system.size());
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -103,11 +117,14 @@ std::string DefaultSaver()
     return data.substr(0, data.find('\0'));
 }
 
-PlacedFile::PlacedFile(std::string path_, const char* description, const std::string& fixture) : path(std::move(path_))
+PlacedFile::PlacedFile(std::string path_, const char* description, const std::string& fixture)
+    : path(std::move(path_)), reached(Reach(path))
 {
-    CopyFileA((BinDir() + "\\fixtures\\" + fixture).c_str(), path.c_str(), FALSE);
+    // The real system directory of 64-bit Windows holds 64-bit modules: the x64 build's fixtures.
+    const std::string build = reached == path ? BinDir() : BinDir() + "\\..\\..\\x64\\bin";
+    CopyFileA((build + "\\fixtures\\" + fixture).c_str(), reached.c_str(), FALSE);
     if (description)
-        SetDescription(path, description);
+        SetDescription(reached, description);
 }
 
 PlacedFile::~PlacedFile()
@@ -118,15 +135,15 @@ PlacedFile::~PlacedFile()
         WaitForSingleObject(process, 10000);
         CloseHandle(process);
     }
-    DeleteFileA(path.c_str());
-    DeleteFileA((path + ".log").c_str());
+    DeleteFileA(reached.c_str());
+    DeleteFileA((reached + ".log").c_str());
 }
 
 std::vector<PlacedFile::Start> PlacedFile::Starts() const
 {
     // A line a start: "<process id>\t<show command>\t<command line>".
     std::vector<Start> starts;
-    FILE* log = fopen((path + ".log").c_str(), "rb");
+    FILE* log = fopen((reached + ".log").c_str(), "rb");
     Start start = {};
     std::vector<char> line(40000);
     while (log && fscanf(log, "%lu\t%d\t%39999[^\n]\n", &start.process, &start.show, line.data()) == 3)

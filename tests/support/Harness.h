@@ -13,6 +13,11 @@
 std::string BinDir();
 std::string SystemDir();
 std::string WindowsDir();
+// Whether this program is a 32-bit process on 64-bit Windows (WoW64).
+bool RunsUnderWow64();
+// The file that Windows means by path, as this process reaches it: under WoW64 the process's own view
+// of the system directory is SysWOW64, and the real one is reached through Sysnative.
+std::string Reach(const std::string& path);
 // Polls condition, handling this thread's messages meanwhile, until it holds; false on timeout.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
@@ -35,8 +40,10 @@ void DeleteValue(const std::string& key, const std::string& name);
 // The default screen saver as text, up to its first NUL.
 std::string DefaultSaver();
 
-// A copy of a fixture (by default the logging screen saver) at path, with string 1 set when a
-// description is given; removed with its log, and any process run from it ended, when the object goes.
+// A copy of a fixture (by default the logging screen saver) at path, as Windows means it (see Reach),
+// with string 1 set when a description is given; removed with its log, and any process run from it
+// ended, when the object goes. The fixture is named relative to this build's fixtures folder; under
+// WoW64 a copy in the real system directory is the x64 build's, as 64-bit Windows has it there.
 class PlacedFile {
 public:
     explicit PlacedFile(std::string path, const char* description = nullptr,
@@ -56,6 +63,8 @@ public:
     std::vector<DWORD> Running() const;
 
     const std::string path;
+    // Where this process reaches it, and so the name under which its programs start it.
+    const std::string reached;
 };
 
 // A process started for one test, ended with it if it still runs.

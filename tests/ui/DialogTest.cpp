@@ -44,7 +44,7 @@ protected:
     DWORD RunningPreview(const PlacedFile& saver) const
     {
         const std::string command =
-            "\"" + saver.path + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(Item(kPreviewAreaId)));
+            "\"" + saver.reached + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(Item(kPreviewAreaId)));
         DWORD id = 0;
         const bool settled = WaitUntil([&] {
             const auto ids = saver.Running();
@@ -138,7 +138,7 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
 
 TEST_F(Dialog, ButtonsStartTheDefaultOrOpenTheSettingsAndEnterEscapeOrCloseEndIt)
 {
-    const std::string fullScreen = "\"" + beta.path + "\"", settings = "\"" + control.path + "\"  desk.cpl ,1";
+    const std::string fullScreen = "\"" + beta.reached + "\"", settings = "\"" + control.reached + "\"  desk.cpl ,1";
     const struct {
         int button;  // 0: none, and no default either
         const PlacedFile* started;
@@ -173,6 +173,45 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrOpenTheSettingsAndEnterEscapeOrCloseEndIt
             Key(static_cast<WORD>(c.end));
         EXPECT_TRUE(run->Exited()) << "the dialog did not close";
     }
+}
+
+// On 64-bit Windows, the x64 and the x86 build (this same row in both suites, on one prefix) list the
+// real system directory, where 64-bit screen savers are, and store a choice so that the 64-bit side
+// of Windows starts that very module; a 32-bit one found only in SysWOW64 is not listed.
+TEST_F(Dialog, OffersAndStoresWhatWindowsOwn64BitSideStarts)
+{
+    const std::string wow64 = WindowsDir() + "\\SysWOW64";
+    if (GetFileAttributesA(wow64.c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "32-bit Windows";
+    const std::string builds = "..\\..\\..\\", x64Fixture = builds + "x64\\bin\\fixtures\\saver_fixture.scr";
+    PlacedFile wide(SystemDir() + "\\dozewell-wide.scr", "Wide", x64Fixture),
+        narrow(wow64 + "\\dozewell-narrow.scr", "Narrow", builds + "x86\\bin\\fixtures\\saver_fixture.scr");
+    SetText(kDesktopKey, kSaverValue, wide.path);
+    Open();
+    EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "Wide", "Aurora" }));
+    EXPECT_EQ(Selected(), 2);
+    EXPECT_EQ(Label(), "Default ScreenSaver : Wide");
+    const std::string preview =
+        "\"" + wide.reached + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(Item(kPreviewAreaId)));
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto starts = wide.Starts();
+        return starts.size() == 1 && starts[0].commandLine == preview && wide.Running().size() == 1;
+    })) << "the default's preview did not run";
+    Choose("Beta");
+    Choose("Wide");
+    EXPECT_EQ(DefaultSaver(), wide.path);
+    Press(window, IDCANCEL);
+    EXPECT_TRUE(run->Exited());
+
+    // The x64 build, a 64-bit process as Windows' own, starts the stored default full screen.
+    SetValue(kProfileKey, kNoticeValue, REG_DWORD, std::string("\1\0\0\0", 4));
+    Process start("\"" + BinDir() + "\\..\\..\\x64\\bin\\dozewell.exe\"");
+    EXPECT_TRUE(WaitUntil([&] {
+        const auto starts = wide.Starts();
+        return std::any_of(starts.begin(), starts.end(),
+                           [](const auto& s) { return s.commandLine.find(" /p ") == std::string::npos; });
+    })) << "the stored default is not the module chosen";
+    EXPECT_TRUE(narrow.Starts().empty());
 }
 
 }  // namespace
