@@ -13,21 +13,26 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;control.exe=n"
 
 xvfb_pid=""
 
-# Debian's wine launcher takes the 32-bit loader whenever wine32 is installed, and that loader fails
-# for every program on a machine that refuses 32-bit code: there, 'wine' is the 64-bit loader.
-if [[ -x /usr/lib/wine/wine64 ]] && ! "$root/scripts/runs-32bit.sh"; then
-    mkdir -p "$root/build/wine-loader"
-    ln -sf /usr/lib/wine/wine64 "$root/build/wine-loader/wine"
-    ln -sf /usr/lib/wine/wine64 "$root/build/wine-loader/wine-stable"
-    export PATH="$root/build/wine-loader:$PATH"
-fi
-
 wine_env_init()
 {
     export WINEARCH=${2:-win64}
     local arch=x64
     [[ "$WINEARCH" == win32 ]] && arch=x86
     export WINEPREFIX="$root/build/$arch/wine-$1"
+    # In a 64-bit prefix 'wine' is the 64-bit loader, which starts 32-bit programs too: its tools
+    # (winepath, reg) then see the system directory as 64-bit Windows has it, not as SysWOW64, and it
+    # runs where 32-bit code cannot (Debian's launcher takes the 32-bit loader whenever wine32 is there).
+    local loaders="$root/build/wine-loader"
+    PATH=${PATH//"$loaders:"/}
+    if [[ "$WINEARCH" == win64 && -x /usr/lib/wine/wine64 ]]; then
+        mkdir -p "$loaders"
+        # Scripts, not links: the loader finds its own files beside the path that it was run by.
+        for name in wine wine-stable; do
+            printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$loaders/$name"
+            chmod +x "$loaders/$name"
+        done
+        PATH="$loaders:$PATH"
+    fi
     # A prefix made by another Wine installation (wine32 added, say) fails for every program.
     local installation
     installation=$(dpkg-query -W 'wine*' 2>/dev/null | sort)

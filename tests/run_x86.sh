@@ -11,7 +11,8 @@ if ! "$root/scripts/runs-32bit.sh"; then
     echo "skipped: this machine cannot run 32-bit code"
     exit 77
 fi
-[[ -x /usr/lib/wine/wine ]] || { echo "wine32 is missing: run scripts/setup.sh"; exit 1; }
+loader=/usr/lib/wine/wine  # wine32's, which runs the program itself in either prefix
+[[ -x $loader ]] || { echo "wine32 is missing: run scripts/setup.sh"; exit 1; }
 source "$root/scripts/wine-env.sh"
 if [[ "$windows" == win32 ]]; then
     wine_env_init test win32
@@ -20,4 +21,4 @@ if [[ "$windows" == win32 ]]; then
 else
     wine_env_init test
 fi
-wine "$@"
+"$loader" "$@"
