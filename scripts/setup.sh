@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what building and running Dozewell here needs, with apt-get, when anything is missing.
-# 64-bit Wine only: these machines cannot run 32-bit programs, and wine32 would break the launcher.
+# 32-bit Wine (wine32, from Debian's i386 architecture) only where this machine runs 32-bit code:
+# elsewhere it could not run, and Debian's wine launcher would pick it for every program.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
     cmake make
@@ -11,8 +13,11 @@ packages=(
     wine wine64
     xvfb xdotool x11-utils imagemagick
     googletest
-    msitools wixl unzip
+    msitools wixl unzip binutils
 )
+if scripts/runs-32bit.sh; then
+    packages+=(wine32:i386)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -24,6 +29,9 @@ if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
     sudo=()
     [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+    if [[ " ${missing[*]} " == *:i386* ]]; then
+        "${sudo[@]}" dpkg --add-architecture i386
+    fi
     "${sudo[@]}" apt-get update -q
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the sources (scripts/check-sources.sh), builds both architectures and their packages, and
-# runs every test under Wine (the x64 build; x86 is built and its packages listed only).
+# runs every test under Wine: the x64 suite, then the x86 suite as on 32-bit Windows and under WoW64
+# (skipped where this machine cannot run 32-bit code), the packages and the benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,4 +23,5 @@ wine_env_init test
 wine_display 1
 wine_server_up
 
+scripts/runs-32bit.sh || echo "The x86 runs are skipped: this machine cannot run 32-bit code."
 ctest --preset x64 "$@"

@@ -1,20 +1,40 @@
 # Sourced by the run and test scripts: a Wine prefix of our own inside the build folder, a display,
 # and one Wine server for the whole session.
-#   wine_env_init NAME   -> WINEPREFIX=build/x64/wine-NAME, created and configured on first use
-#   wine_display         -> starts Xvfb when DISPLAY is unset (or when forced with 1)
-#   wine_server_up       -> keeps one Wine server running until wine_env_cleanup
+#   wine_env_init NAME [win32] -> WINEPREFIX=build/x64/wine-NAME (64-bit Windows), or with win32
+#                                 build/x86/wine-NAME (32-bit Windows); made and configured on first
+#                                 use, and made anew whenever the Wine installation changed
+#   wine_display               -> starts Xvfb when DISPLAY is unset (or when forced with 1)
+#   wine_server_up             -> keeps one Wine server running until wine_env_cleanup
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG=-all
-export WINEARCH=win64
 # No Mono or Gecko prompts; a stand-in control.exe in system32 wins over Wine's built-in one.
 export WINEDLLOVERRIDES="mscoree,mshtml=;control.exe=n"
 
 xvfb_pid=""
 
+# Debian's wine launcher takes the 32-bit loader whenever wine32 is installed, and that loader fails
+# for every program on a machine that refuses 32-bit code: there, 'wine' is the 64-bit loader.
+if [[ -x /usr/lib/wine/wine64 ]] && ! "$root/scripts/runs-32bit.sh"; then
+    mkdir -p "$root/build/wine-loader"
+    ln -sf /usr/lib/wine/wine64 "$root/build/wine-loader/wine"
+    ln -sf /usr/lib/wine/wine64 "$root/build/wine-loader/wine-stable"
+    export PATH="$root/build/wine-loader:$PATH"
+fi
+
 wine_env_init()
 {
-    export WINEPREFIX="$root/build/x64/wine-$1"
+    export WINEARCH=${2:-win64}
+    local arch=x64
+    [[ "$WINEARCH" == win32 ]] && arch=x86
+    export WINEPREFIX="$root/build/$arch/wine-$1"
+    # A prefix made by another Wine installation (wine32 added, say) fails for every program.
+    local installation
+    installation=$(dpkg-query -W 'wine*' 2>/dev/null | sort)
+    if [[ -f "$WINEPREFIX/system.reg" && "$(cat "$WINEPREFIX/.installation" 2>/dev/null)" != "$installation" ]]; then
+        echo "The Wine installation changed: making $WINEPREFIX anew"
+        rm -rf "$WINEPREFIX"
+    fi
     if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
         echo "Making the Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
@@ -40,6 +60,7 @@ REGEDIT4
 REG
         wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
         wineserver -w
+        echo "$installation" >"$WINEPREFIX/.installation"
     fi
 }
 
