@@ -43,22 +43,12 @@ started by Windows XP|[ \$(echo "\$pe" | awk '/SubsystemVersion/ { v = v * 100 +
 ROWS
     done
     table "$msi" Component | cut -f3,6 | grep -qx "$system	DriftScr" || fail "$arch: the screen saver is not in $system"
-    shortcuts=$(table "$msi" Shortcut | cut -f3,6)
-    for shortcut in "Start Screen Saver	" "Lock Workstation	:lock" "Change Default Screen Saver	:settings"; do
-        echo "$shortcuts" | grep -qx "$shortcut" || fail "$arch: no shortcut '$shortcut'"
-    done
+    [ "$(table "$msi" Shortcut | cut -f3,6 | sort | tr '\n\t' '|=')" = "Change Default Screen Saver=:settings|Lock Workstation=:lock|Start Screen Saver=|" ] || fail "$arch: the shortcuts"
     # The last release's package, made as the build makes its own, with files of its own.
     cp -r "$tmp/$name" "$tmp/old-$arch" && for file in "$tmp/old-$arch"/*; do echo old >>"$file"; done
-    cat >"$tmp/old-$arch.cmake" <<CMAKE
-include($(dirname "$msi")/../CPackConfig.cmake)
-include(\${CPACK_PROJECT_CONFIG_FILE})
-set(CPACK_PACKAGE_VERSION 1.0.0.0)
-set(CPACK_PACKAGE_FILE_NAME old-$arch)
-set(CPACK_TEMPORARY_DIRECTORY $tmp/old-$arch)
-set(CPACK_TOPLEVEL_DIRECTORY $tmp)
-include(\${CPACK_EXTERNAL_PACKAGE_SCRIPT})
-CMAKE
-    cmake -P "$tmp/old-$arch.cmake" >/dev/null || fail "$arch: no older package"
+    echo "include($(dirname "$msi")/../CPackConfig.cmake) include(\${CPACK_PROJECT_CONFIG_FILE}) set(CPACK_PACKAGE_VERSION 1.0.0.0)
+          set(CPACK_PACKAGE_FILE_NAME old-$arch) set(CPACK_TEMPORARY_DIRECTORY $tmp/old-$arch) set(CPACK_TOPLEVEL_DIRECTORY $tmp)
+          include(\${CPACK_EXTERNAL_PACKAGE_SCRIPT})" >"$tmp/old.cmake" && cmake -P "$tmp/old.cmake" >/dev/null || fail "$arch: no older package"
 done
 
 # Windows Installer in the current prefix, making no menu entries on the host.
@@ -68,14 +58,8 @@ products() { wine reg query 'HKLM\Software\Classes\Installer\Products' /s | grep
 menus() { find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/Dozewell*'; }
 # The installed program runs: here it cannot lock, and says so in a box of its own.
 runs() {
-    wine "$(winepath -w "$1")" :lock &
-    local lock=$! shown=
-    for _ in $(seq 100); do
-        kill -0 $lock 2>/dev/null || break
-        xdotool search --name '^Dozewell$' >/dev/null && shown=1 && xdotool key Return
-        sleep 0.2
-    done
-    kill $lock 2>/dev/null && fail "the installed program does not end"
+    wine "$(winepath -w "$1")" :lock & local lock=$! shown=
+    while kill -0 $lock 2>/dev/null; do xdotool search --name '^Dozewell$' >/dev/null && shown=1 && xdotool key Return || sleep 0.2; done
     [ -n "$shown" ] || fail "the installed program showed no box"
 }
 # The older package, this one over it, the older one refused over it, and this one removed.
