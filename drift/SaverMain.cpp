@@ -5,6 +5,7 @@
 #include "drift/SaverCommandLine.h"
 #include "drift/SaverResources.h"
 #include "drift/SaverWindow.h"
+#include "framework/DllSearch.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ void ShowNoSettings(HINSTANCE instance, HWND owner)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int)
 {
+    RestrictDllSearch();
     const SaverCommand command = ParseSaverCommandLine(arguments);
     if (command.mode == SaverMode::Configure) {
         ShowNoSettings(instance, command.window);

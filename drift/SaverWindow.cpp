@@ -18,6 +18,17 @@ int Distance(int a, int b)
     return a > b ? a - b : b - a;
 }
 
+typedef BOOL(WINAPI* SetProcessDpiAwareFunction)();
+typedef DPI_AWARENESS_CONTEXT(WINAPI* GetWindowDpiAwarenessContextFunction)(HWND);
+typedef DPI_AWARENESS_CONTEXT(WINAPI* SetThreadDpiAwarenessContextFunction)(DPI_AWARENESS_CONTEXT);
+
+// Looked up at run time: DPI awareness came in steps, from Vista to Windows 10.
+template <typename Function> Function User32Function(const char* name)
+{
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+}
+
 }  // namespace
 
 CSaverWindow::CSaverWindow(HINSTANCE instance) : m_instance(instance), m_scene(GetTickCount())
@@ -32,6 +43,9 @@ CSaverWindow::~CSaverWindow()
 
 BOOL CSaverWindow::CreateFullScreen()
 {
+    // Drawn at the screen's own pixels, not scaled up by Windows from a smaller canvas.
+    if (const auto setProcessDpiAware = User32Function<SetProcessDpiAwareFunction>("SetProcessDPIAware"))
+        setProcessDpiAware();
     const RECT area = { GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                         GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                         GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN) };
@@ -45,6 +59,12 @@ BOOL CSaverWindow::CreateFullScreen()
 
 BOOL CSaverWindow::CreatePreview(HWND host)
 {
+    // The preview takes its host's DPI awareness, or the two would disagree on coordinates; where
+    // Windows cannot tell it (before Windows 10), it stays unaware, as the process starts.
+    const auto getWindowContext = User32Function<GetWindowDpiAwarenessContextFunction>("GetWindowDpiAwarenessContext");
+    const auto setThreadContext = User32Function<SetThreadDpiAwarenessContextFunction>("SetThreadDpiAwarenessContext");
+    if (getWindowContext && setThreadContext)
+        setThreadContext(getWindowContext(host));
     RECT area;
     if (!GetClientRect(host, &area))
         return FALSE;
