@@ -13,7 +13,7 @@ packages=(
     wine wine64
     xvfb xdotool x11-utils imagemagick
     googletest
-    msitools wixl unzip binutils
+    msitools wixl unzip binutils faketime
 )
 if scripts/runs-32bit.sh; then
     packages+=(wine32:i386)
