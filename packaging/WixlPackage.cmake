@@ -29,7 +29,7 @@ string(UUID package NAMESPACE ${namespace} NAME "${CPACK_DOZEWELL_ARCH} ${versio
        UPPER)
 string(TIMESTAMP clock "%Y-%m-%d %H:%M:%S" UTC)  # the epoch, as CMake honours SOURCE_DATE_EPOCH
 execute_process(
-    COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${FAKETIME} ${clock}
+    COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${FAKETIME} -f ${clock}
             ${WIXL} -a ${CPACK_DOZEWELL_ARCH} -D Arch=${CPACK_DOZEWELL_ARCH} -D Version=${version}
             -D ProductCode=${product} -D X64Package=${CPACK_DOZEWELL_X64_PACKAGE}
             -D "Description=${CPACK_DOZEWELL_DESCRIPTION}" -o ${msi} ${CPACK_DOZEWELL_WXS}
@@ -40,7 +40,7 @@ if(CPACK_DOZEWELL_ARCH STREQUAL x64)
 else()
     set(template "Intel;1033")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${FAKETIME} ${clock}
+execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${FAKETIME} -f ${clock}
                         ${MSIBUILD} ${msi} -s "${CPACK_DOZEWELL_DESCRIPTION}" ${CPACK_PACKAGE_VENDOR} "${template}" {${package}}
                 COMMAND_ERROR_IS_FATAL ANY)
 set(CPACK_EXTERNAL_BUILT_PACKAGES ${msi})
