@@ -28,14 +28,28 @@ TEST(Drift, ReadsTheSwitchesAsWindowsPassesThem)
     }
 }
 
-TEST(Drift, PlaysItsPreviewInTheHostAndEndsWithIt)
+// Full screen it ends on a key, a click or a move, not on a nudge of a few pixels; /c and nothing else
+// shows a box; a preview ends with its host.
+TEST(Drift, RunsAsWindowsRunsItAndEndsWhenTheUserOrItsHostSaysSo)
 {
     auto host = std::make_unique<TestWindow>();
-    Process saver("\"" + BinDir() + "\\dozewell-drift.scr\" /p " +
-                  std::to_string(reinterpret_cast<UINT_PTR>(host->handle)));
-    ASSERT_NE(WaitForWindow(saver.Id(), host->handle), nullptr);
-    host.reset();
-    EXPECT_TRUE(saver.Exited()) << "the preview outlived its host";
+    const std::string preview = "/p " + std::to_string(reinterpret_cast<UINT_PTR>(host->handle));
+    const struct {
+        std::string arguments;
+        WORD key;  // 0: the mouse, clicked, or moved so many pixels after a nudge
+        int move;
+    } cases[] = { { "/s", VK_SPACE, 0 }, { "/s", 0, 0 }, { "/s", 0, 40 }, { "/c", VK_RETURN, 0 }, { preview, 0, 0 } };
+    for (const auto& c : cases) {
+        Mouse(600, 400);
+        Process saver("\"" + BinDir() + "\\dozewell-drift.scr\" " + c.arguments);
+        const HWND window = WaitForWindow(saver.Id(), c.arguments == preview ? host->handle : nullptr);
+        EXPECT_TRUE(c.key != VK_RETURN || Box(window) == "Dozewell Drift, 1, icon 32516") << Box(window);
+        if (c.move)
+            Mouse(603, 402);
+        EXPECT_FALSE(c.move && saver.Exited(200)) << "a nudge ended it";
+        c.arguments == preview ? host.reset() : c.key ? Key(window, c.key) : Mouse(600 + c.move, 400, !c.move);
+        EXPECT_TRUE(saver.Exited()) << c.arguments << " " << c.key << " " << c.move;
+    }
 }
 
 }  // namespace

@@ -165,58 +165,55 @@ TEST_F(Manager, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
     EXPECT_STREQ(manager.FindSaverPath("Nothing", path), "");
 }
 
-TEST_F(Manager, RunsTheDefaultInTheWindowAfterEndingAndReleasingThePreviousRun)
+// A closed handle names nothing, or by now another process or thread.
+bool Released(const PROCESS_INFORMATION& run)
 {
-    PlacedFile saver(temp + "\\my saver.scr", "Mine");
-    SetDefault(saver.path);
-    const std::string command = "\"" + saver.path + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(host.handle));
-    for (int run = 0; run < 4; ++run) {
-        const PROCESS_INFORMATION previous = manager.m_procInfo;
-        manager.StartPreview(&window);
-        ASSERT_NE(WaitForWindow(manager.m_procInfo.dwProcessId, host.handle), nullptr) << "the preview drew nothing";
-        EXPECT_EQ(saver.Starts().back().commandLine, command);
-        // TerminateProcess only starts the end of the previous run: its end is waited for.
-        EXPECT_TRUE(
-            WaitUntil([&] { return saver.Running() == std::vector<DWORD>({ manager.m_procInfo.dwProcessId }); }));
-        // A closed handle names nothing, or by now another process or thread.
-        if (run > 0) {
-            EXPECT_NE(GetProcessId(previous.hProcess), previous.dwProcessId) << "the process handle was kept";
-            EXPECT_NE(GetThreadId(previous.hThread), previous.dwThreadId) << "the thread handle was kept";
-        }
-    }
-
-    // No default: the running preview stays. No window: the handle is 0.
-    const DWORD running = manager.m_procInfo.dwProcessId;
-    SetDefault("");
-    manager.StartPreview(&window);
-    EXPECT_EQ(manager.m_procInfo.dwProcessId, running);
-    EXPECT_EQ(saver.Running(), std::vector<DWORD>({ running }));
-    SetDefault(saver.path);
-    manager.StartPreview(nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return saver.Starts().size() == 5; }));
-    EXPECT_EQ(saver.Starts().back().commandLine, "\"" + saver.path + "\" /p 0");
+    return GetProcessId(run.hProcess) != run.dwProcessId && GetThreadId(run.hThread) != run.dwThreadId;
 }
 
-TEST_F(Manager, EndsEveryKindOfPreviewWhenReplacedAndWhenTheManagerGoes)
+TEST_F(Manager, RunsTheDefaultInTheWindowEndingAndReleasingThePreviousRunOfEveryKind)
 {
-    for (const char* name : { "exits.scr", "hangs.scr", "missing.scr" }) {
+    // Previews that draw and run, end at once, hang, or cannot start; each replaced, and ended with its manager.
+    for (const std::string name : { "my saver.scr", "exits.scr", "hangs.scr", "missing.scr" }) {
         PlacedFile saver(temp + "\\" + name, "Odd"), next(temp + "\\next.scr", "Next");
-        if (std::string(name) == "missing.scr")
+        if (name == "missing.scr")
             DeleteFileA(saver.path.c_str());
+        PROCESS_INFORMATION last = {};
         {
             CSaverManager owner;
-            SetDefault(saver.path);
+            for (const PlacedFile* run : { &saver, &next, &saver }) {
+                SetDefault(run->path);
+                owner.StartPreview(&window);
+                EXPECT_TRUE(!last.hProcess || Released(last)) << name << ": the previous run's handles were kept";
+                last = owner.m_procInfo;
+                const bool started = run == &next || name != "missing.scr";
+                EXPECT_EQ(last.hProcess && last.hThread, started) << name;
+                const std::string command =
+                    "\"" + run->path + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(host.handle));
+                EXPECT_TRUE(!started || WaitUntil([&] {
+                    return !run->Starts().empty() && run->Starts().back().commandLine == command;
+                })) << command;
+                EXPECT_TRUE((run != &next && name != "my saver.scr") || WaitForWindow(last.dwProcessId, host.handle))
+                    << "the preview drew nothing";
+                // TerminateProcess only starts the end of the previous run: its end is waited for.
+                const PlacedFile& other = run == &next ? saver : next;
+                EXPECT_TRUE(WaitUntil([&] { return other.Running().empty(); })) << name << ": the previous run goes on";
+            }
+            SetDefault("");
             owner.StartPreview(&window);
-            EXPECT_EQ(owner.m_procInfo.hThread == nullptr, std::string(name) == "missing.scr") << name;
-            SetDefault(next.path);
-            owner.StartPreview(&window);
-            EXPECT_TRUE(WaitUntil([&] { return saver.Running().empty(); })) << name << " was not ended when replaced";
-            SetDefault(saver.path);
-            owner.StartPreview(&window);
+            EXPECT_EQ(owner.m_procInfo.hProcess, last.hProcess) << name << ": a preview was replaced by no default";
         }
+        EXPECT_TRUE(!last.hProcess || Released(last)) << name << ": its handles outlived the manager";
         EXPECT_TRUE(WaitUntil([&] { return saver.Running().empty() && next.Running().empty(); }))
             << name << " was not ended with its manager";
     }
+
+    // No window: the handle is 0.
+    PlacedFile saver(temp + "\\my saver.scr", "Mine");
+    SetDefault(saver.path);
+    manager.StartPreview(nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return saver.Starts().size() == 1; }));
+    EXPECT_EQ(saver.Starts().back().commandLine, "\"" + saver.path + "\" /p 0");
 }
 
 }  // namespace

@@ -17,22 +17,6 @@ void SetDescription(const std::string& path, const char* description)
     EndUpdateResourceA(update, FALSE);
 }
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM context)
-{
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || !IsWindowVisible(window))
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
 }  // namespace
 
 std::string BinDir()
@@ -103,11 +87,12 @@ std::string DefaultSaver()
     return data.substr(0, data.find('\0'));
 }
 
-PlacedFile::PlacedFile(std::string path_, const char* description, const std::string& fixture) : path(std::move(path_))
+PlacedFile::PlacedFile(std::string path_, const char* description_, const std::string& fixture)
+    : path(std::move(path_)), description(description_ ? description_ : "")
 {
     CopyFileA((BinDir() + "\\fixtures\\" + fixture).c_str(), path.c_str(), FALSE);
-    if (description)
-        SetDescription(path, description);
+    if (description_)
+        SetDescription(path, description_);
 }
 
 PlacedFile::~PlacedFile()
@@ -134,6 +119,18 @@ std::vector<PlacedFile::Start> PlacedFile::Starts() const
     if (log)
         fclose(log);
     return starts;
+}
+
+std::vector<std::string> PlacedFile::Launches(bool arguments) const
+{
+    std::vector<std::string> launches;
+    for (const Start& start : Starts()) {
+        if (start.commandLine.find(" /p ") == std::string::npos)
+            launches.push_back(
+                (arguments ? start.commandLine : start.commandLine.substr(0, start.commandLine.find('"', 1) + 1)) +
+                " " + std::to_string(start.show));
+    }
+    return launches;
 }
 
 std::vector<DWORD> PlacedFile::Running() const
@@ -172,15 +169,20 @@ bool Process::Exited(DWORD timeoutMs) const
     return WaitUntil([&] { return WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
 }
 
-HWND WaitForWindow(DWORD processId, HWND parent)
+HWND WaitForWindow(DWORD processId, HWND parent, HWND besides)
 {
-    WindowSearch search = { processId, nullptr };
+    HWND found = nullptr;
     WaitUntil([&] {
-        const LPARAM context = reinterpret_cast<LPARAM>(&search);
-        parent ? EnumChildWindows(parent, MatchWindow, context) : EnumWindows(MatchWindow, context);
-        return search.found != nullptr;
+        for (found = FindWindowExA(parent, nullptr, nullptr, nullptr); found;
+             found = FindWindowExA(parent, found, nullptr, nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == processId && IsWindowVisible(found) && found != besides)
+                return true;
+        }
+        return false;
     });
-    return search.found;
+    return found;
 }
 
 std::string Text(HWND window)
@@ -196,13 +198,29 @@ void Press(HWND dialog, int buttonId)
     PostMessageA(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
 }
 
-void Key(WORD virtualKey)
+void Key(HWND window, WORD virtualKey)
 {
+    SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; });
     INPUT keys[2] = {};
     keys[0].type = keys[1].type = INPUT_KEYBOARD;
     keys[0].ki.wVk = keys[1].ki.wVk = virtualKey;
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
+}
+
+void Mouse(int x, int y, bool click)
+{
+    INPUT mouse[2] = {};
+    mouse[0].type = mouse[1].type = INPUT_MOUSE;
+    mouse[0].mi = { x * 65536 / GetSystemMetrics(SM_CXSCREEN),
+                    y * 65536 / GetSystemMetrics(SM_CYSCREEN),
+                    0,
+                    MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (click ? MOUSEEVENTF_LEFTDOWN : 0u),
+                    0,
+                    0 };
+    mouse[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(click ? 2 : 1, mouse, sizeof(INPUT));
 }
 
 std::vector<std::string> Lines(HWND list)
@@ -218,6 +236,23 @@ std::vector<std::string> Lines(HWND list)
         lines.push_back(line);
     }
     return lines;
+}
+
+std::string Box(HWND box)
+{
+    // Its icon is read inside its process: tests/fixtures/icon_probe.cpp.
+    HMODULE probe = LoadLibraryA((BinDir() + "\\fixtures\\icon_probe.dll").c_str());
+    HHOOK hook = SetWindowsHookExA(
+        WH_CALLWNDPROC, reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, "IconProbeHook"))),
+        probe, GetWindowThreadProcessId(box, nullptr));
+    SendMessageTimeoutA(box, RegisterWindowMessageA("Dozewell.IconProbe"), 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    UnhookWindowsHookEx(hook);
+    FreeLibrary(probe);
+    std::string buttons;
+    for (int id : { IDOK, IDCANCEL, IDYES, IDNO })
+        buttons += GetDlgItem(box, id) ? " " + std::to_string(id) : "";
+    return Text(box) + (GetWindow(box, GW_OWNER) ? ", owned," : ",") + buttons + ", icon " +
+           std::to_string(reinterpret_cast<UINT_PTR>(GetPropA(box, "Dozewell.ShownIcon")));
 }
 
 TestWindow::TestWindow()

@@ -77,7 +77,8 @@ TEST(OsVersion, ClassifiesEveryListedRelease)
     }
 }
 
-TEST(OsVersion, QueriesThisSystemWithTheExtendedRecordOnNt5AndLater)
+// Which class this system is in shows where it counts: the App rows run dozewell.exe as Vista, XP and 7.
+TEST(OsVersion, QueriesWithTheExtendedRecordOnNt5AndLater)
 {
     OSVERSIONINFOEXA info;
     memset(&info, 0xBD, sizeof info);
@@ -86,7 +87,6 @@ TEST(OsVersion, QueriesThisSystemWithTheExtendedRecordOnNt5AndLater)
     EXPECT_EQ(info.dwPlatformId, 2u);
     EXPECT_EQ(info.dwOSVersionInfoSize, 156u) << "the second, extended query was not made";
     EXPECT_EQ(info.wReserved, 0) << "the record was not cleared before the query";
-    EXPECT_EQ(GetOsVersionClass(), 0);
 }
 
 }  // namespace
