@@ -29,10 +29,9 @@ protected:
     CSaverManager manager;
 };
 
-TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
+TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExistsAndReadsString1OfAModuleAsData)
 {
     PlacedFile saver(temp + "\\alpha.scr", "Alpha");
-    const std::string missing = temp + "\\missing.scr";
     const struct {
         DWORD type;  // REG_NONE: no value
         std::string data;
@@ -42,8 +41,7 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
     } cases[] = { { REG_SZ, saver.path + '\0', TRUE, saver.path, "Alpha" },
                   { REG_SZ, "  " + saver.path + " \t" + '\0', TRUE, "  " + saver.path + " \t", "" },
                   { REG_SZ, temp + '\0', TRUE, temp, "" },
-                  { REG_SZ, missing + '\0', FALSE, missing, "" },
-                  { REG_SZ, std::string("   \0", 4), FALSE, "   ", "" },
+                  { REG_SZ, temp + "\\missing.scr" + '\0', FALSE, temp + "\\missing.scr", "" },
                   { REG_SZ, std::string(1, '\0'), FALSE, "", "" },
                   { REG_NONE, "", FALSE, "", "" } };
     for (const auto& c : cases) {
@@ -58,10 +56,8 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
         manager.GetDefaultSaverDescription(description);
         EXPECT_EQ(std::string(description), c.description) << c.path;
     }
-}
 
-TEST_F(Manager, ReadsString1OfAModuleAsDataAndNothingOfAnythingElse)
-{
+    // A description is string 1 of a module, read as data, of any module and nothing else.
     const std::string longText(300, 'x');
     PlacedFile plain(temp + "\\plain.scr", "100% Pure %s Saver"), longer(temp + "\\long.scr", longText.c_str()),
         library(temp + "\\library.scr", "Library", "dll_fixture.scr");
@@ -69,13 +65,13 @@ TEST_F(Manager, ReadsString1OfAModuleAsDataAndNothingOfAnythingElse)
         std::string path;
         BOOL loaded;
         std::string description;
-    } cases[] = { { plain.path, TRUE, "100% Pure %s Saver" },
-                  { longer.path, TRUE, longText.substr(0, 259) },
-                  { library.path, TRUE, "Library" },
-                  // The 32-bit build's: a module of the other architecture is read as data all the same.
-                  { BinDir() + "\\..\\..\\x86\\bin\\dozewell-drift.scr", TRUE, "Dozewell Drift" },
-                  { temp + "\\missing.scr", FALSE, "old" } };
-    for (const auto& c : cases) {
+    } modules[] = { { plain.path, TRUE, "100% Pure %s Saver" },
+                    { longer.path, TRUE, longText.substr(0, 259) },
+                    { library.path, TRUE, "Library" },
+                    // The 32-bit build's: a module of the other architecture is read as data all the same.
+                    { BinDir() + "\\..\\..\\x86\\bin\\dozewell-drift.scr", TRUE, "Dozewell Drift" },
+                    { temp + "\\missing.scr", FALSE, "old" } };
+    for (const auto& c : modules) {
         CString description("old");
         EXPECT_EQ(manager.GetSaverDescription(c.path.c_str(), description), c.loaded) << c.path;
         EXPECT_EQ(std::string(description), c.description) << c.path;

@@ -30,15 +30,13 @@ std::string BinDir()
 std::string SystemDir()
 {
     char path[MAX_PATH] = {};
-    GetSystemDirectoryA(path, MAX_PATH);
-    return path;
+    return std::string(path, GetSystemDirectoryA(path, MAX_PATH));
 }
 
 std::string WindowsDir()
 {
     char path[MAX_PATH] = {};
-    GetWindowsDirectoryA(path, MAX_PATH);
-    return path;
+    return std::string(path, GetWindowsDirectoryA(path, MAX_PATH));
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
@@ -114,8 +112,8 @@ std::vector<PlacedFile::Start> PlacedFile::Starts() const
     FILE* log = fopen((path + ".log").c_str(), "rb");
     Start start = {};
     std::vector<char> line(40000);
-    while (log && fscanf(log, "%lu\t%d\t%39999[^\n]\n", &start.process, &start.show, line.data()) == 3)
-        starts.push_back({ start.process, start.show, line.data() });
+    while (log && fscanf(log, "%*u\t%d\t%39999[^\n]\n", &start.show, line.data()) == 2)
+        starts.push_back({ start.show, line.data() });
     if (log)
         fclose(log);
     return starts;
@@ -125,10 +123,10 @@ std::vector<std::string> PlacedFile::Launches(bool arguments) const
 {
     std::vector<std::string> launches;
     for (const Start& start : Starts()) {
-        if (start.commandLine.find(" /p ") == std::string::npos)
-            launches.push_back(
-                (arguments ? start.commandLine : start.commandLine.substr(0, start.commandLine.find('"', 1) + 1)) +
-                " " + std::to_string(start.show));
+        const std::string& line = start.commandLine;
+        if (line.find(" /p ") == std::string::npos)
+            launches.push_back((arguments ? line : line.substr(0, line.find('"', 1) + 1)) + " " +
+                               std::to_string(start.show));
     }
     return launches;
 }
@@ -157,8 +155,7 @@ Process::Process(const std::string& commandLine)
 
 Process::~Process()
 {
-    if (!Exited(0))
-        TerminateProcess(m_info.hProcess, 1);
+    TerminateProcess(m_info.hProcess, 1);
     Exited();
     CloseHandle(m_info.hProcess);
     CloseHandle(m_info.hThread);
@@ -173,8 +170,7 @@ HWND WaitForWindow(DWORD processId, HWND parent, HWND besides)
 {
     HWND found = nullptr;
     WaitUntil([&] {
-        for (found = FindWindowExA(parent, nullptr, nullptr, nullptr); found;
-             found = FindWindowExA(parent, found, nullptr, nullptr)) {
+        for (found = nullptr; (found = FindWindowExA(parent, found, nullptr, nullptr)) != nullptr;) {
             DWORD owner = 0;
             GetWindowThreadProcessId(found, &owner);
             if (owner == processId && IsWindowVisible(found) && found != besides)
@@ -230,10 +226,7 @@ std::vector<std::string> Lines(HWND list)
     for (LRESULT index = 0; index < SendMessageW(list, LB_GETCOUNT, 0, 0); ++index) {
         std::wstring wide(SendMessageW(list, LB_GETTEXTLEN, index, 0) + 1, L'\0');
         wide.resize(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0])));
-        std::string line(wide.size() * 2, '\0');
-        line.resize(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &line[0],
-                                        static_cast<int>(line.size()), nullptr, nullptr));
-        lines.push_back(line);
+        lines.emplace_back(wide.begin(), wide.end());  // the tests' lines are ASCII
     }
     return lines;
 }

@@ -45,9 +45,8 @@ public:
     PlacedFile& operator=(const PlacedFile&) = delete;
     ~PlacedFile();
 
-    // A start of the module, as it logged it: its process, show command (-1: none given) and command line.
+    // A start of the module, as it logged it: its show command (-1: none given) and command line.
     struct Start {
-        DWORD process;
         int show;
         std::string commandLine;
     };

@@ -53,7 +53,8 @@ TEST(RegistryKey, WritesTextAsRegSzAndReadsAnyValueUpToItsFirstNulWithin256Bytes
     RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
 }
 
-TEST(OsVersion, ClassifiesEveryListedRelease)
+// Which class this system is in shows where it counts: the App rows run dozewell.exe as Vista, XP and 7.
+TEST(OsVersion, ClassifiesEveryListedReleaseAndQueriesWithTheExtendedRecordOnNt5AndLater)
 {
     // { family, major, minor, build, class }; only the low 16 bits of a Windows 9x build count.
     const DWORD cases[][5] = {
@@ -75,11 +76,7 @@ TEST(OsVersion, ClassifiesEveryListedRelease)
         EXPECT_EQ(ClassifyOsVersion(info), static_cast<int>(c[4]))
             << c[0] << ": " << c[1] << "." << c[2] << " build " << c[3];
     }
-}
 
-// Which class this system is in shows where it counts: the App rows run dozewell.exe as Vista, XP and 7.
-TEST(OsVersion, QueriesWithTheExtendedRecordOnNt5AndLater)
-{
     OSVERSIONINFOEXA info;
     memset(&info, 0xBD, sizeof info);
     ASSERT_TRUE(QueryOsVersion(info));
