@@ -19,7 +19,7 @@ const char kSettings[] = " desk.cpl ,1";
 const char kVistaSettings[] = " desk.cpl,screensaver,@screensaver";
 
 enum Shown { Nothing, Notice, Question, LockFailed, Dialog };
-enum Default { Saver, None, Missing, Blanks };
+enum Default { Saver, None, Missing, Blanks, Leading, Trailing };
 // The notice flag: a REG_DWORD number, or one of these.
 const int kAbsent = -1, kText = -2;
 
@@ -28,33 +28,28 @@ const struct Case {
     int flag;
     Default saver;
     const char* version;  // Wine's Windows version for the run
-    Shown shown;
-    int press;
+    Shown shown;          // and pressed: OK, Close, or Yes when the Control Panel is to start, otherwise No
     bool saverStarts;
     const char* control;  // the Control Panel's parameters; null: not started
     int flagAfter;
 } kCases[] = {
     // The default road: the notice once, before the screen saver starts.
-    { "", kAbsent, Saver, "win7", Notice, IDOK, true, nullptr, 1 },
-    { "", 1, Saver, "win7", Nothing, 0, true, nullptr, 1 },
-    { "", 7, Saver, "win7", Nothing, 0, true, nullptr, 7 },
-    { "", kText, Saver, "win7", Notice, IDOK, true, nullptr, 1 },
-    { ":Lock", kAbsent, Saver, "win7", Notice, IDOK, true, nullptr, 1 },
+    { "", kAbsent, Saver, "win7", Notice, true, nullptr, 1 },
+    // The shell gets the path as stored: Wine's finds no module after a leading blank, passes trailing ones on.
+    { "", 7, Trailing, "win7", Nothing, true, nullptr, 7 },
+    { "", kText, Leading, "win7", Notice, false, nullptr, 1 },
     // Without a default, the question; Yes opens the Control Panel as the Windows version asks.
-    { "", 1, None, "win7", Question, IDNO, false, nullptr, 1 },
-    { "", 1, Missing, "win7", Question, IDNO, false, nullptr, 1 },
-    { "", 1, Blanks, "win7", Question, IDYES, false, kSettings, 1 },
-    { "", 1, None, "vista", Question, IDYES, false, kVistaSettings, 1 },
-    { "", 1, None, "winxp64", Question, IDYES, false, kSettings, 1 },
-    // The switches: case-sensitive anywhere in the tail; ":settings" wins; neither shows the notice.
-    { ":lock", kAbsent, Saver, "win7", LockFailed, IDOK, false, nullptr, kAbsent },
-    { ":settings", kAbsent, Saver, "win7", Dialog, IDCANCEL, false, nullptr, kAbsent },
-    { ":lock :settings", 1, Saver, "win7", Dialog, IDCANCEL, false, nullptr, 1 },
-    { "x:settingsy :lock", 1, Saver, "win7", Dialog, IDCANCEL, false, nullptr, 1 },
-    { "\":lock\"", 1, Saver, "win7", LockFailed, IDOK, false, nullptr, 1 },
-    { ":lockdown", 1, Saver, "win7", LockFailed, IDOK, false, nullptr, 1 },
-    { std::string(32000, 'x') + " \"\xff\x81 :lock", 1, Saver, "win7", LockFailed, IDOK, false, nullptr, 1 },
-    { ":SETTINGS /lock -settings : lock", 1, Saver, "win7", Nothing, 0, true, nullptr, 1 },
+    { "", 1, None, "win7", Question, false, nullptr, 1 },
+    { "", 1, Missing, "winxp64", Question, false, kSettings, 1 },
+    { "", 1, Blanks, "win7", Question, false, kSettings, 1 },
+    { "", 1, None, "vista", Question, false, kVistaSettings, 1 },
+    // The switches: case-sensitive anywhere in the tail, also in quotes, a word or a long line; ":settings"
+    // wins; neither shows the notice.
+    { ":lock", kAbsent, Saver, "win7", LockFailed, false, nullptr, kAbsent },
+    { ":settings", kAbsent, Saver, "win7", Dialog, false, nullptr, kAbsent },
+    { "x:lock :settingsy", 1, Saver, "win7", Dialog, false, nullptr, 1 },
+    { std::string(32000, 'x') + " \":lockdown\"", 1, Saver, "win7", LockFailed, false, nullptr, 1 },
+    { ":SETTINGS /lock -settings : lock :Lock", 1, Saver, "win7", Nothing, true, nullptr, 1 },
 };
 
 int NoticeFlag()
@@ -72,10 +67,9 @@ protected:
             SetText(kProfileKey, kNoticeValue, "123");  // four bytes, as many as a number
         else if (c.flag != kAbsent)
             SetValue(kProfileKey, kNoticeValue, REG_DWORD, std::string(reinterpret_cast<const char*>(&c.flag), 4));
-        const std::string defaults[] = { saver.path, "", BinDir() + "\\missing.scr", "   " };
-        SetText(kDesktopKey, kSaverValue, defaults[c.saver]);
-        if (c.saver == None)
-            DeleteValue(kDesktopKey, kSaverValue);
+        const std::string defaults[] = { saver.path,       "", BinDir() + "\\missing.scr", "   ", " " + saver.path,
+                                         saver.path + "  " };
+        c.saver == None ? DeleteValue(kDesktopKey, kSaverValue) : SetText(kDesktopKey, kSaverValue, defaults[c.saver]);
         SetText(kVersionKey, "Version", c.version);
         DeleteFileA((saver.reached + ".log").c_str());
         DeleteFileA((control.reached + ".log").c_str());
@@ -88,33 +82,15 @@ protected:
         if (shown == Dialog)
             return;
         const std::string text = Text(GetDlgItem(window, 0xFFFF));
-        std::string buttons;
-        for (int id : { IDOK, IDCANCEL, IDYES, IDNO })
-            buttons += GetDlgItem(window, id) ? " " + std::to_string(id) : "";
-        EXPECT_EQ(Text(window) + (GetWindow(window, GW_OWNER) ? ", owned," : ",") + buttons,
-                  shown == Question ? "Dozewell, 6 7" : "Dozewell, 1");
+        EXPECT_EQ(Box(window), shown == Question ? "Dozewell, 6 7, icon 32514" : "Dozewell, 1, icon 32516");
         if (shown != Notice) {
             EXPECT_EQ(text, shown == Question ? kQuestion : "Failed to Lock Workstation.");
             return;
         }
         EXPECT_EQ(text.substr(0, strlen(kNotice)), kNotice);
-        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << "three lines, no line feed at the end";
-        EXPECT_NE(text.back(), '\n');
+        EXPECT_TRUE(std::count(text.begin(), text.end(), '\n') == 2 && text.back() != '\n') << "not three lines";
         EXPECT_EQ(NoticeFlag(), 1) << "the flag is written, as a number, before the notice shows";
         EXPECT_TRUE(saver.Starts().empty()) << "the screen saver started before the notice was dismissed";
-    }
-
-    // "<command line> <show command>" for each start of the module by the run, the dialog's previews left
-    // out: waited for when one is expected, otherwise read once nothing started from it runs any more.
-    std::vector<std::string> StartsOf(const PlacedFile& module, bool expected)
-    {
-        EXPECT_TRUE(WaitUntil([&] { return expected ? !module.Starts().empty() : module.Running().empty(); }));
-        std::vector<std::string> starts;
-        for (const auto& start : module.Starts()) {
-            if (start.commandLine.find(" /p ") == std::string::npos)
-                starts.push_back(start.commandLine + " " + std::to_string(start.show));
-        }
-        return starts;
     }
 
     PlacedFile saver { BinDir() + "\\my saver.scr", "Mine" }, control { SystemDir() + "\\control.exe" };
@@ -127,19 +103,24 @@ TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
                      std::to_string(c.saver) + ", " + c.version);
         Prepare(c);
         Process run("\"" + BinDir() + "\\dozewell.exe\" " + c.arguments);
-        if (c.shown != Nothing) {
-            const HWND window = WaitForWindow(run.Id());
-            ASSERT_NE(window, nullptr) << "no window showed";
+        const HWND window = c.shown != Nothing ? WaitForWindow(run.Id()) : nullptr;
+        EXPECT_EQ(window != nullptr, c.shown != Nothing) << "no window showed";
+        if (window) {
             Expect(c.shown, window);
-            Press(window, c.press);
+            Press(window, c.shown == Dialog ? IDCANCEL : c.shown != Question ? IDOK : c.control ? IDYES : IDNO);
         }
-        ASSERT_TRUE(run.Exited()) << "the run did not end";
-        // Both are started through the shell's "Open", which under Wine runs a module without /S.
+        EXPECT_TRUE(run.Exited()) << "the run did not end";
+        // The module as the shell was given it, and the show command, leaving out a switch that the shell adds.
         const std::vector<std::string> none,
-            saverStart = { "\"" + saver.reached + "\" 5" },
+            saverStart = { "\"" + (c.saver == Trailing ? saver.path + "  " : saver.path) + "\" 5" },
             controlStart = { "\"" + control.reached + "\" " + (c.control ? c.control : "") + " 5" };
-        EXPECT_EQ(StartsOf(saver, c.saverStarts), c.saverStarts ? saverStart : none);
-        EXPECT_EQ(StartsOf(control, c.control), c.control ? controlStart : none);
+        // A start is waited for when one is expected; otherwise the starts are read once nothing runs.
+        EXPECT_TRUE(WaitUntil([&] {
+            return (c.saverStarts ? !saver.Starts().empty() : saver.Running().empty()) &&
+                   (c.control ? !control.Starts().empty() : control.Running().empty());
+        }));
+        EXPECT_EQ(saver.Launches(false), c.saverStarts ? saverStart : none);
+        EXPECT_EQ(control.Launches(true), c.control ? controlStart : none);
         EXPECT_EQ(NoticeFlag(), c.flagAfter);
     }
 }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +21,11 @@ protected:
                                       nullptr, nullptr);
     }
     void SetDefault(const std::string& path) { SetText(kDesktopKey, kSaverValue, path); }
+    static std::string CurrentDir()
+    {
+        char path[MAX_PATH] = {};
+        return std::string(path, GetCurrentDirectoryA(MAX_PATH, path));
+    }
 
     const std::string temp = BinDir();
     TestWindow host;  // for previews, and the parent of the list
@@ -30,10 +34,13 @@ protected:
     CSaverManager manager;
 };
 
-TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
+TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExistsAndReadsString1OfAModuleAsData)
 {
     PlacedFile saver(temp + "\\alpha.scr", "Alpha");
-    const std::string missing = temp + "\\missing.scr";
+    // A bare name is the system directory's module, never one where this program or the current folder is.
+    PlacedFile bare(SystemDir() + "\\dozewell-bare.scr", "Bare"), planted(temp + "\\dozewell-bare.scr", "Planted"),
+        plantedHere(CurrentDir() + "\\dozewell-bare.scr", "Planted"),
+        onlyHere(CurrentDir() + "\\dozewell-planted.scr", "Planted");
     const struct {
         DWORD type;  // REG_NONE: no value
         std::string data;
@@ -43,8 +50,9 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
     } cases[] = { { REG_SZ, saver.path + '\0', TRUE, saver.path, "Alpha" },
                   { REG_SZ, "  " + saver.path + " \t" + '\0', TRUE, "  " + saver.path + " \t", "" },
                   { REG_SZ, temp + '\0', TRUE, temp, "" },
-                  { REG_SZ, missing + '\0', FALSE, missing, "" },
-                  { REG_SZ, std::string("   \0", 4), FALSE, "   ", "" },
+                  { REG_SZ, std::string("dozewell-bare.scr") + '\0', TRUE, "dozewell-bare.scr", "Bare" },
+                  { REG_SZ, std::string("dozewell-planted.scr") + '\0', FALSE, "dozewell-planted.scr", "" },
+                  { REG_SZ, temp + "\\missing.scr" + '\0', FALSE, temp + "\\missing.scr", "" },
                   { REG_SZ, std::string(1, '\0'), FALSE, "", "" },
                   { REG_NONE, "", FALSE, "", "" } };
     for (const auto& c : cases) {
@@ -59,10 +67,8 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExists)
         manager.GetDefaultSaverDescription(description);
         EXPECT_EQ(std::string(description), c.description) << c.path;
     }
-}
 
-TEST_F(Manager, ReadsString1OfAModuleAsDataAndNothingOfAnythingElse)
-{
+    // A description is string 1 of a module, read as data, of any module and nothing else.
     const std::string longText(300, 'x');
     PlacedFile plain(temp + "\\plain.scr", "100% Pure %s Saver"), longer(temp + "\\long.scr", longText.c_str()),
         library(temp + "\\library.scr", "Library", "dll_fixture.scr");
@@ -70,13 +76,13 @@ TEST_F(Manager, ReadsString1OfAModuleAsDataAndNothingOfAnythingElse)
         std::string path;
         BOOL loaded;
         std::string description;
-    } cases[] = { { plain.path, TRUE, "100% Pure %s Saver" },
-                  { longer.path, TRUE, longText.substr(0, 259) },
-                  { library.path, TRUE, "Library" },
-                  // The 32-bit build's: a module of the other architecture is read as data all the same.
-                  { BinDir() + "\\..\\..\\x86\\bin\\dozewell-drift.scr", TRUE, "Dozewell Drift" },
-                  { temp + "\\missing.scr", FALSE, "old" } };
-    for (const auto& c : cases) {
+    } modules[] = { { plain.path, TRUE, "100% Pure %s Saver" },
+                    { longer.path, TRUE, longText.substr(0, 259) },
+                    { library.path, TRUE, "Library" },
+                    // The 32-bit build's: a module of the other architecture is read as data all the same.
+                    { BinDir() + "\\..\\..\\x86\\bin\\dozewell-drift.scr", TRUE, "Dozewell Drift" },
+                    { temp + "\\missing.scr", FALSE, "old" } };
+    for (const auto& c : modules) {
         CString description("old");
         EXPECT_EQ(manager.GetSaverDescription(c.path.c_str(), description), c.loaded) << c.path;
         EXPECT_EQ(std::string(description), c.description) << c.path;
@@ -166,83 +172,56 @@ TEST_F(Manager, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
     EXPECT_STREQ(manager.FindSaverPath("Nothing", path), "");
 }
 
-TEST_F(Manager, RunsTheDefaultInTheWindowAfterEndingAndReleasingThePreviousRun)
+// A closed handle names nothing, or by now another process or thread.
+bool Released(const PROCESS_INFORMATION& run)
 {
-    PlacedFile saver(temp + "\\my saver.scr", "Mine");
-    SetDefault(saver.path);
-    const std::string command = "\"" + saver.path + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(host.handle));
-    for (int run = 0; run < 4; ++run) {
-        const PROCESS_INFORMATION previous = manager.m_procInfo;
-        manager.StartPreview(&window);
-        ASSERT_NE(WaitForWindow(manager.m_procInfo.dwProcessId, host.handle), nullptr) << "the preview drew nothing";
-        EXPECT_EQ(saver.Starts().back().commandLine, command);
-        // TerminateProcess only starts the end of the previous run: its end is waited for.
-        EXPECT_TRUE(
-            WaitUntil([&] { return saver.Running() == std::vector<DWORD>({ manager.m_procInfo.dwProcessId }); }));
-        // A closed handle names nothing, or by now another process or thread.
-        if (run > 0) {
-            EXPECT_NE(GetProcessId(previous.hProcess), previous.dwProcessId) << "the process handle was kept";
-            EXPECT_NE(GetThreadId(previous.hThread), previous.dwThreadId) << "the thread handle was kept";
-        }
-    }
-
-    // No default: the running preview stays. No window: the handle is 0.
-    const DWORD running = manager.m_procInfo.dwProcessId;
-    SetDefault("");
-    manager.StartPreview(&window);
-    EXPECT_EQ(manager.m_procInfo.dwProcessId, running);
-    EXPECT_EQ(saver.Running(), std::vector<DWORD>({ running }));
-    SetDefault(saver.path);
-    manager.StartPreview(nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return saver.Starts().size() == 5; }));
-    EXPECT_EQ(saver.Starts().back().commandLine, "\"" + saver.path + "\" /p 0");
+    return GetProcessId(run.hProcess) != run.dwProcessId && GetThreadId(run.hThread) != run.dwThreadId;
 }
 
-TEST_F(Manager, TakesABareNameInTheSystemDirectoryAndNeverFromThisProgramsOwnFolders)
+TEST_F(Manager, RunsTheDefaultInTheWindowEndingAndReleasingThePreviousRunOfEveryKind)
 {
-    char current[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, current);
-    // Copies where the search orders of file, module and process functions look first.
-    PlacedFile planted(temp + "\\dozewell-bare.scr", "Planted"),
-        plantedHere(current + std::string("\\dozewell-bare.scr"), "Planted");
-    const std::string handle = std::to_string(reinterpret_cast<UINT_PTR>(host.handle));
-    SetDefault("dozewell-bare.scr");
-    for (const bool inSystem : { false, true }) {
-        std::unique_ptr<PlacedFile> system(inSystem ? new PlacedFile(SystemDir() + "\\dozewell-bare.scr", "Bare")
-                                                    : nullptr);
-        EXPECT_EQ(manager.IsDefaultSaverSet(), inSystem);
-        CString description;
-        manager.GetDefaultSaverDescription(description);
-        EXPECT_STREQ(description, inSystem ? "Bare" : "");
-        manager.StartPreview(&window);
-        if (inSystem) {
-            EXPECT_TRUE(WaitUntil([&] { return system->Starts().size() == 1; }));
-            EXPECT_EQ(system->Starts().at(0).commandLine, "\"" + system->reached + "\" /p " + handle);
-        }
-        EXPECT_TRUE(planted.Starts().empty() && plantedHere.Starts().empty()) << "a planted module ran";
-    }
-}
-
-TEST_F(Manager, EndsEveryKindOfPreviewWhenReplacedAndWhenTheManagerGoes)
-{
-    for (const char* name : { "exits.scr", "hangs.scr", "missing.scr" }) {
+    // Previews that draw and run, end at once, hang, or cannot start; each replaced, and ended with its manager.
+    for (const std::string name : { "my saver.scr", "exits.scr", "hangs.scr", "missing.scr" }) {
         PlacedFile saver(temp + "\\" + name, "Odd"), next(temp + "\\next.scr", "Next");
-        if (std::string(name) == "missing.scr")
+        if (name == "missing.scr")
             DeleteFileA(saver.path.c_str());
+        PROCESS_INFORMATION last = {};
         {
             CSaverManager owner;
-            SetDefault(saver.path);
+            for (const PlacedFile* run : { &saver, &next, &saver }) {
+                SetDefault(run->path);
+                owner.StartPreview(&window);
+                EXPECT_TRUE(!last.hProcess || Released(last)) << name << ": the previous run's handles were kept";
+                last = owner.m_procInfo;
+                const bool started = run == &next || name != "missing.scr";
+                EXPECT_EQ(last.hProcess && last.hThread, started) << name;
+                const std::string command =
+                    "\"" + run->path + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(host.handle));
+                EXPECT_TRUE(!started || WaitUntil([&] {
+                    return !run->Starts().empty() && run->Starts().back().commandLine == command;
+                })) << command;
+                EXPECT_TRUE((run != &next && name != "my saver.scr") || WaitForWindow(last.dwProcessId, host.handle))
+                    << "the preview drew nothing";
+                // TerminateProcess only starts the end of the previous run: its end is waited for.
+                const PlacedFile& other = run == &next ? saver : next;
+                EXPECT_TRUE(WaitUntil([&] { return other.Running().empty(); })) << name << ": the previous run goes on";
+            }
+            SetDefault("");
             owner.StartPreview(&window);
-            EXPECT_EQ(owner.m_procInfo.hThread == nullptr, std::string(name) == "missing.scr") << name;
-            SetDefault(next.path);
-            owner.StartPreview(&window);
-            EXPECT_TRUE(WaitUntil([&] { return saver.Running().empty(); })) << name << " was not ended when replaced";
-            SetDefault(saver.path);
-            owner.StartPreview(&window);
+            EXPECT_EQ(owner.m_procInfo.hProcess, last.hProcess) << name << ": a preview was replaced by no default";
         }
+        EXPECT_TRUE(!last.hProcess || Released(last)) << name << ": its handles outlived the manager";
         EXPECT_TRUE(WaitUntil([&] { return saver.Running().empty() && next.Running().empty(); }))
             << name << " was not ended with its manager";
     }
+
+    // No window: the handle is 0. A bare name runs the system directory's module, not this program's neighbour.
+    PlacedFile saver(SystemDir() + "\\dozewell-bare.scr", "Mine"), planted(temp + "\\dozewell-bare.scr", "Planted");
+    SetDefault("dozewell-bare.scr");
+    manager.StartPreview(nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return saver.Starts().size() == 1; }));
+    EXPECT_EQ(saver.Starts().back().commandLine, "\"" + saver.reached + "\" /p 0");
+    EXPECT_TRUE(planted.Starts().empty());
 }
 
 }  // namespace

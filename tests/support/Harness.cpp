@@ -17,22 +17,6 @@ void SetDescription(const std::string& path, const char* description)
     EndUpdateResourceA(update, FALSE);
 }
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM context)
-{
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || !IsWindowVisible(window))
-        return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
 }  // namespace
 
 std::string BinDir()
@@ -46,15 +30,13 @@ std::string BinDir()
 std::string SystemDir()
 {
     char path[MAX_PATH] = {};
-    GetSystemDirectoryA(path, MAX_PATH);
-    return path;
+    return std::string(path, GetSystemDirectoryA(path, MAX_PATH));
 }
 
 std::string WindowsDir()
 {
     char path[MAX_PATH] = {};
-    GetWindowsDirectoryA(path, MAX_PATH);
-    return path;
+    return std::string(path, GetWindowsDirectoryA(path, MAX_PATH));
 }
 
 bool RunsUnderWow64()
@@ -117,14 +99,14 @@ std::string DefaultSaver()
     return data.substr(0, data.find('\0'));
 }
 
-PlacedFile::PlacedFile(std::string path_, const char* description, const std::string& fixture)
-    : path(std::move(path_)), reached(Reach(path))
+PlacedFile::PlacedFile(std::string path_, const char* description_, const std::string& fixture)
+    : path(std::move(path_)), description(description_ ? description_ : ""), reached(Reach(path))
 {
     // The real system directory of 64-bit Windows holds 64-bit modules: the x64 build's fixtures.
     const std::string build = reached == path ? BinDir() : BinDir() + "\\..\\..\\x64\\bin";
     CopyFileA((build + "\\fixtures\\" + fixture).c_str(), reached.c_str(), FALSE);
-    if (description)
-        SetDescription(reached, description);
+    if (description_)
+        SetDescription(reached, description_);
 }
 
 PlacedFile::~PlacedFile()
@@ -146,11 +128,23 @@ std::vector<PlacedFile::Start> PlacedFile::Starts() const
     FILE* log = fopen((reached + ".log").c_str(), "rb");
     Start start = {};
     std::vector<char> line(40000);
-    while (log && fscanf(log, "%lu\t%d\t%39999[^\n]\n", &start.process, &start.show, line.data()) == 3)
-        starts.push_back({ start.process, start.show, line.data() });
+    while (log && fscanf(log, "%*u\t%d\t%39999[^\n]\n", &start.show, line.data()) == 2)
+        starts.push_back({ start.show, line.data() });
     if (log)
         fclose(log);
     return starts;
+}
+
+std::vector<std::string> PlacedFile::Launches(bool arguments) const
+{
+    std::vector<std::string> launches;
+    for (const Start& start : Starts()) {
+        const std::string& line = start.commandLine;
+        if (line.find(" /p ") == std::string::npos)
+            launches.push_back((arguments ? line : line.substr(0, line.find('"', 1) + 1)) + " " +
+                               std::to_string(start.show));
+    }
+    return launches;
 }
 
 std::vector<DWORD> PlacedFile::Running() const
@@ -177,8 +171,7 @@ Process::Process(const std::string& commandLine)
 
 Process::~Process()
 {
-    if (!Exited(0))
-        TerminateProcess(m_info.hProcess, 1);
+    TerminateProcess(m_info.hProcess, 1);
     Exited();
     CloseHandle(m_info.hProcess);
     CloseHandle(m_info.hThread);
@@ -189,15 +182,19 @@ bool Process::Exited(DWORD timeoutMs) const
     return WaitUntil([&] { return WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
 }
 
-HWND WaitForWindow(DWORD processId, HWND parent)
+HWND WaitForWindow(DWORD processId, HWND parent, HWND besides)
 {
-    WindowSearch search = { processId, nullptr };
+    HWND found = nullptr;
     WaitUntil([&] {
-        const LPARAM context = reinterpret_cast<LPARAM>(&search);
-        parent ? EnumChildWindows(parent, MatchWindow, context) : EnumWindows(MatchWindow, context);
-        return search.found != nullptr;
+        for (found = nullptr; (found = FindWindowExA(parent, found, nullptr, nullptr)) != nullptr;) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == processId && IsWindowVisible(found) && found != besides)
+                return true;
+        }
+        return false;
     });
-    return search.found;
+    return found;
 }
 
 std::string Text(HWND window)
@@ -213,13 +210,29 @@ void Press(HWND dialog, int buttonId)
     PostMessageA(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
 }
 
-void Key(WORD virtualKey)
+void Key(HWND window, WORD virtualKey)
 {
+    SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; });
     INPUT keys[2] = {};
     keys[0].type = keys[1].type = INPUT_KEYBOARD;
     keys[0].ki.wVk = keys[1].ki.wVk = virtualKey;
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
+}
+
+void Mouse(int x, int y, bool click)
+{
+    INPUT mouse[2] = {};
+    mouse[0].type = mouse[1].type = INPUT_MOUSE;
+    mouse[0].mi = { x * 65536 / GetSystemMetrics(SM_CXSCREEN),
+                    y * 65536 / GetSystemMetrics(SM_CYSCREEN),
+                    0,
+                    MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (click ? MOUSEEVENTF_LEFTDOWN : 0u),
+                    0,
+                    0 };
+    mouse[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(click ? 2 : 1, mouse, sizeof(INPUT));
 }
 
 std::vector<std::string> Lines(HWND list)
@@ -229,12 +242,26 @@ std::vector<std::string> Lines(HWND list)
     for (LRESULT index = 0; index < SendMessageW(list, LB_GETCOUNT, 0, 0); ++index) {
         std::wstring wide(SendMessageW(list, LB_GETTEXTLEN, index, 0) + 1, L'\0');
         wide.resize(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0])));
-        std::string line(wide.size() * 2, '\0');
-        line.resize(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &line[0],
-                                        static_cast<int>(line.size()), nullptr, nullptr));
-        lines.push_back(line);
+        lines.emplace_back(wide.begin(), wide.end());  // the tests' lines are ASCII
     }
     return lines;
+}
+
+std::string Box(HWND box)
+{
+    // Its icon is read inside its process: tests/fixtures/icon_probe.cpp.
+    HMODULE probe = LoadLibraryA((BinDir() + "\\fixtures\\icon_probe.dll").c_str());
+    HHOOK hook = SetWindowsHookExA(
+        WH_CALLWNDPROC, reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, "IconProbeHook"))),
+        probe, GetWindowThreadProcessId(box, nullptr));
+    SendMessageTimeoutA(box, RegisterWindowMessageA("Dozewell.IconProbe"), 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    UnhookWindowsHookEx(hook);
+    FreeLibrary(probe);
+    std::string buttons;
+    for (int id : { IDOK, IDCANCEL, IDYES, IDNO })
+        buttons += GetDlgItem(box, id) ? " " + std::to_string(id) : "";
+    return Text(box) + (GetWindow(box, GW_OWNER) ? ", owned," : ",") + buttons + ", icon " +
+           std::to_string(reinterpret_cast<UINT_PTR>(GetPropA(box, "Dozewell.ShownIcon")));
 }
 
 TestWindow::TestWindow()

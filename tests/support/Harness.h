@@ -52,17 +52,20 @@ public:
     PlacedFile& operator=(const PlacedFile&) = delete;
     ~PlacedFile();
 
-    // A start of the module, as it logged it: its process, show command (-1: none given) and command line.
+    // A start of the module, as it logged it: its show command (-1: none given) and command line.
     struct Start {
-        DWORD process;
         int show;
         std::string commandLine;
     };
     std::vector<Start> Starts() const;
+    // Its starts other than previews, as "<program> <show command>", with the arguments when asked: the
+    // shell may add a switch of its own to a screen saver's (Windows adds /S, Wine nothing).
+    std::vector<std::string> Launches(bool arguments) const;
     // The processes run from this file that still run.
     std::vector<DWORD> Running() const;
 
     const std::string path;
+    const std::string description;
     // Where this process reaches it, and so the name under which its programs start it.
     const std::string reached;
 };
@@ -81,13 +84,16 @@ private:
     PROCESS_INFORMATION m_info = {};
 };
 
-// The first visible window of the process, top-level or a child of parent; NULL on timeout.
-HWND WaitForWindow(DWORD processId, HWND parent = nullptr);
+// The first visible window of the process but besides, top-level or a child of parent; NULL on timeout.
+HWND WaitForWindow(DWORD processId, HWND parent = nullptr, HWND besides = nullptr);
 std::string Text(HWND window);
 void Press(HWND dialog, int buttonId);
-// A key pressed and released, as the user does: it reaches the window in front.
-void Key(WORD virtualKey);
+// A key pressed and released, as the user does, once the window is in front.
+void Key(HWND window, WORD virtualKey);
+// The mouse moved to a point of the screen, and clicked there if asked.
+void Mouse(int x, int y, bool click = false);
 std::vector<std::string> Lines(HWND list);
+std::string Box(HWND box);
 
 // A window of the test thread, which WaitUntil keeps answering, for another process to draw in.
 class TestWindow {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,38 +30,39 @@ protected:
         ASSERT_NE(window, nullptr) << "the dialog did not open";
     }
     HWND Item(int id) const { return GetDlgItem(window, id); }
-    LRESULT Selected() const { return SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0); }
-    std::string Label() const { return Text(Item(kLabelId)); }
-    // Selects the line as a click does: the list box tells the dialog.
+    // Selects the line, or none when there is no such line, as a click does: the list box tells the dialog.
     void Choose(const std::string& line) const
     {
         const std::vector<std::string> lines = Lines(Item(kListId));
-        const auto index = std::find(lines.begin(), lines.end(), line) - lines.begin();
-        SendMessageA(Item(kListId), LB_SETCURSEL, index, 0);
+        const auto found = std::find(lines.begin(), lines.end(), line);
+        SendMessageA(Item(kListId), LB_SETCURSEL, found == lines.end() ? -1 : found - lines.begin(), 0);
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(kListId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(kListId)));
     }
-    // The preview once things settle: the one process of our modules that runs, the module's, started with
-    // the preview area's handle and showing in it. Its id, or 0.
-    DWORD RunningPreview(const PlacedFile& saver) const
+    // Whether the preview settles as expected: so many previews of the saver started in the preview area, the
+    // last the one of our modules that runs, drawing there; with no saver, none started or running.
+    bool Previews(const PlacedFile* saver, long count) const
     {
-        const std::string command =
-            "\"" + saver.reached + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(Item(kPreviewAreaId)));
-        DWORD id = 0;
-        const bool settled = WaitUntil([&] {
-            const auto ids = saver.Running();
-            const auto starts = saver.Starts();
-            id = ids.size() == 1 && alpha.Running().size() + beta.Running().size() + gamma.Running().size() == 1
-                     ? ids[0]
-                     : 0;
-            return std::any_of(starts.begin(), starts.end(),
-                               [&](const auto& start) { return start.process == id && start.commandLine == command; });
-        });
-        return settled && WaitForWindow(id, Item(kPreviewAreaId)) ? id : 0;
+        const std::string command = "\"" + (saver ? saver->reached : "") + "\" /p " +
+                                    std::to_string(reinterpret_cast<UINT_PTR>(Item(kPreviewAreaId)));
+        std::vector<DWORD> ids;
+        return WaitUntil([&] {
+                   long previews = 0;
+                   ids.clear();
+                   for (const PlacedFile* module : { &alpha, &beta, &blank, &gamma, &outside }) {
+                       for (DWORD id : module->Running())
+                           ids.push_back(module == saver ? id : 0);
+                       for (const auto& start : module->Starts())
+                           previews += start.commandLine == command;
+                   }
+                   return previews == (saver ? count : 0) && ids.size() == (saver ? 1u : 0u) && (!saver || ids[0]);
+               }) &&
+               (!saver || WaitForWindow(ids[0], Item(kPreviewAreaId)));
     }
 
     PlacedFile alpha { SystemDir() + "\\dozewell-alpha.scr", "Alpha" },
-        beta { SystemDir() + "\\dozewell-beta.scr", "Beta" }, gamma { WindowsDir() + "\\dozewell-gamma.scr", "Aurora" },
-        control { SystemDir() + "\\control.exe" };
+        beta { SystemDir() + "\\dozewell-beta.scr", "Beta" }, blank { SystemDir() + "\\dozewell-blank.scr" },
+        gamma { WindowsDir() + "\\dozewell-gamma.scr", "Aurora" },
+        outside { BinDir() + "\\dozewell-outside.scr", "Outside" }, control { SystemDir() + "\\control.exe" };
     std::unique_ptr<Process> run;
     HWND window = nullptr;
 };
@@ -68,7 +70,7 @@ protected:
 TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
 {
     Open();
-    EXPECT_EQ(Text(window), "Dozewell : Change Default ScreenSaver");
+    EXPECT_EQ(Box(window), "Dozewell : Change Default ScreenSaver, 2, icon 0");
     std::string controls;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char className[32] = {};
@@ -81,28 +83,19 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
     EXPECT_EQ(controls, "1034 ListBox 10101 \n2 Button 10000 Close\n1035 Static 20000 Default ScreenSaver : Beta\n"
                         "1036 Static 21000 Selected ScreenSaver Preview\n1037 Button 10000 &Preview\n"
                         "1038 Button 10000 &Configure\n");
-    EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "Aurora" }));
-    EXPECT_EQ(Selected(), 1) << "the default is not selected";
+    EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "", "Aurora" }));
+    EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), 1) << "the default is not selected";
     RECT frame, screen;
     GetWindowRect(window, &frame);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
     EXPECT_NEAR(frame.left + frame.right, screen.left + screen.right, 2) << "the dialog is not centred";
     EXPECT_NEAR(frame.top + frame.bottom, screen.top + screen.bottom, 2);
-
-    // One icon, the program's, for both sizes: read inside the dialog's process, where WM_GETICON works.
-    HMODULE probe = LoadLibraryA((BinDir() + "\\fixtures\\icon_probe.dll").c_str());
-    HHOOK hook = SetWindowsHookExA(
-        WH_CALLWNDPROC, reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(probe, "IconProbeHook"))),
-        probe, GetWindowThreadProcessId(window, nullptr));
-    SendMessageA(window, RegisterWindowMessageA("Dozewell.IconProbe"), 0, 0);
-    UnhookWindowsHookEx(hook);
-    FreeLibrary(probe);
+    // One icon, the program's, for both sizes.
     EXPECT_NE(GetPropA(window, "Dozewell.AppIcon"), nullptr);
     EXPECT_EQ(GetPropA(window, "Dozewell.BigIcon"), GetPropA(window, "Dozewell.AppIcon"));
     EXPECT_EQ(GetPropA(window, "Dozewell.SmallIcon"), GetPropA(window, "Dozewell.AppIcon"));
 
-    DWORD preview = RunningPreview(beta);
-    ASSERT_NE(preview, 0u);
+    ASSERT_TRUE(Previews(&beta, 1)) << "no preview ran";
     // Each change writes the default, rewrites the label and starts the preview anew, also for the same line.
     const struct {
         const char* line;
@@ -110,107 +103,94 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
         WORD key;  // 0: chosen with the mouse
     } choices[] = { { "Aurora", gamma, 0 }, { "Alpha", alpha, 0 },     { "Alpha", alpha, 0 },
                     { "Beta", beta, 0 },    { "Alpha", alpha, VK_UP }, { "Aurora", gamma, VK_END } };
+    std::map<const PlacedFile*, long> previews = { { &beta, 1 } };
     for (const auto& choice : choices) {
-        if (choice.key) {
-            SetForegroundWindow(window);
-            Key(choice.key);
-            EXPECT_TRUE(WaitUntil([&] { return DefaultSaver() == choice.saver.path; }));
-        } else {
-            Choose(choice.line);
-        }
-        EXPECT_EQ(DefaultSaver(), choice.saver.path);
-        EXPECT_EQ(Label(), std::string("Default ScreenSaver : ") + choice.line);
-        const DWORD next = RunningPreview(choice.saver);
-        EXPECT_NE(next, 0u) << choice.line;
-        EXPECT_NE(next, preview) << "the preview was not started anew for " << choice.line;
-        preview = next;
+        choice.key ? Key(window, choice.key) : Choose(choice.line);
+        EXPECT_TRUE(WaitUntil([&] { return DefaultSaver() == choice.saver.path; })) << choice.line;
+        EXPECT_EQ(Text(Item(kLabelId)), std::string("Default ScreenSaver : ") + choice.line);
+        EXPECT_TRUE(Previews(&choice.saver, ++previews[&choice.saver])) << "no new preview of " << choice.line;
     }
-    // Quick changes leave one preview, of the last choice.
+    // Quick changes leave one preview, of the last choice; Enter in the list closes, the choice kept.
     for (int i = 0; i < 100; ++i)
         Choose(i % 2 ? "Alpha" : "Beta");
     Choose("Aurora");
-    EXPECT_NE(RunningPreview(gamma), 0u);
-    Press(window, IDCANCEL);
+    EXPECT_TRUE(Previews(&gamma, ++previews[&gamma]));
+    Key(window, VK_RETURN);
     EXPECT_TRUE(run->Exited());
     EXPECT_TRUE(WaitUntil([&] { return gamma.Running().empty(); })) << "the preview outlived the dialog";
     EXPECT_EQ(DefaultSaver(), gamma.path) << "closing undid the choice";
 }
 
-TEST_F(Dialog, ButtonsStartTheDefaultOrOpenTheSettingsAndEnterEscapeOrCloseEndIt)
+TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt)
 {
-    const std::string fullScreen = "\"" + beta.reached + "\"", settings = "\"" + control.reached + "\"  desk.cpl ,1";
+    const std::string settings = "\"" + control.reached + "\"  desk.cpl ,1 5";
     const struct {
-        int button;  // 0: none, and no default either
-        const PlacedFile* started;
-        const std::string* commandLine;
-        int end;  // a key, or the Close button
-    } cases[] = { { kPreviewId, &beta, &fullScreen, VK_ESCAPE },
-                  { kConfigureId, &control, &settings, IDCANCEL },
-                  { 0, nullptr, nullptr, VK_RETURN } };
+        const PlacedFile* saver;            // the default; none when null
+        std::vector<int> clicks;            // buttons, and the answer to the question that one asks
+        std::vector<std::string> launched;  // from the default, else control.exe: program (and parameters), show
+    } cases[] = {
+        // A default outside both directories: no line selected, yet it is labelled and previewed. Escape ends.
+        { &outside, { kPreviewId }, { "\"" + outside.path + "\" 5" } },
+        // No default: Preview asks, as the command line does; Configure does not.
+        { nullptr, { kPreviewId, IDNO, kConfigureId, kPreviewId, IDYES }, { settings, settings } },
+    };
     for (const auto& c : cases) {
-        if (!c.button)
-            DeleteValue(kDesktopKey, kSaverValue);
+        c.saver ? SetText(kDesktopKey, kSaverValue, c.saver->path) : DeleteValue(kDesktopKey, kSaverValue);
+        const std::string label = "Default ScreenSaver : " + (c.saver ? c.saver->description : "None");
         Open();
-        if (c.button) {
-            const DWORD preview = RunningPreview(beta);
-            ASSERT_NE(preview, 0u) << "no preview ran";
-            Press(window, c.button);
-            EXPECT_TRUE(WaitUntil([&] {
-                const auto starts = c.started->Starts();
-                return std::any_of(starts.begin(), starts.end(),
-                                   [&](const auto& start) { return start.commandLine == *c.commandLine; });
-            })) << *c.commandLine;
-            EXPECT_EQ(RunningPreview(beta), preview) << "the preview was restarted, though the list did not change";
-        } else {
-            EXPECT_EQ(Label(), "Default ScreenSaver : None");
-            EXPECT_EQ(Selected(), LB_ERR);
-            EXPECT_TRUE(alpha.Running().empty() && beta.Running().empty() && gamma.Running().empty());
+        EXPECT_EQ(Text(Item(kLabelId)), label);
+        EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), LB_ERR);
+        EXPECT_TRUE(Previews(c.saver, 1)) << label;
+        // A change with no line selected writes nothing, yet previews and labels anew.
+        Choose("no such line");
+        EXPECT_EQ(DefaultSaver(), c.saver ? c.saver->path : "");
+        EXPECT_EQ(Text(Item(kLabelId)), label);
+        EXPECT_TRUE(Previews(c.saver, 2)) << label;
+        for (int click : c.clicks) {
+            const bool answer = click == IDYES || click == IDNO;
+            const HWND box = answer ? WaitForWindow(run->Id(), nullptr, window) : window;
+            EXPECT_TRUE(!answer || (box && Box(box) == "Dozewell, 6 7, icon 32514")) << "no question, or not alone";
+            Press(box, click);
+            WaitUntil([&] { return !answer || !IsWindow(box); });
         }
-        SetForegroundWindow(window);
-        if (c.end == IDCANCEL)
-            Press(window, IDCANCEL);
-        else
-            Key(static_cast<WORD>(c.end));
+        const PlacedFile& launcher = c.saver ? *c.saver : control;
+        EXPECT_TRUE(WaitUntil(
+            [&] { return launcher.Launches(!c.saver).size() >= c.launched.size() && control.Running().empty(); }));
+        EXPECT_EQ(launcher.Launches(!c.saver), c.launched);
+        EXPECT_TRUE(Previews(c.saver, 2)) << "the preview was restarted, though the list did not change";
+        c.saver == &outside ? Key(window, VK_ESCAPE) : Press(window, IDCANCEL);
         EXPECT_TRUE(run->Exited()) << "the dialog did not close";
     }
 }
 
-// On 64-bit Windows, the x64 and the x86 build (this same row in both suites, on one prefix) list the
-// real system directory, where 64-bit screen savers are, and store a choice so that the 64-bit side
-// of Windows starts that very module; a 32-bit one found only in SysWOW64 is not listed.
+// On 64-bit Windows the x64 and the x86 build (this row runs in both suites, on one prefix) list the real
+// system directory, where 64-bit screen savers are, not a 32-bit one found only in SysWOW64, and store a
+// choice so that a 64-bit program, as Windows' own, starts that very module.
 TEST_F(Dialog, OffersAndStoresWhatWindowsOwn64BitSideStarts)
 {
-    const std::string wow64 = WindowsDir() + "\\SysWOW64";
+    const std::string wow64 = WindowsDir() + "\\SysWOW64", builds = "..\\..\\..\\";
     if (GetFileAttributesA(wow64.c_str()) == INVALID_FILE_ATTRIBUTES)
         GTEST_SKIP() << "32-bit Windows";
-    const std::string builds = "..\\..\\..\\", x64Fixture = builds + "x64\\bin\\fixtures\\saver_fixture.scr";
-    PlacedFile wide(SystemDir() + "\\dozewell-wide.scr", "Wide", x64Fixture),
+    PlacedFile wide(SystemDir() + "\\dozewell-wide.scr", "Wide", builds + "x64\\bin\\fixtures\\saver_fixture.scr"),
         narrow(wow64 + "\\dozewell-narrow.scr", "Narrow", builds + "x86\\bin\\fixtures\\saver_fixture.scr");
     SetText(kDesktopKey, kSaverValue, wide.path);
     Open();
-    EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "Wide", "Aurora" }));
-    EXPECT_EQ(Selected(), 2);
-    EXPECT_EQ(Label(), "Default ScreenSaver : Wide");
+    EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "", "Wide", "Aurora" }));
+    EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), 3);
+    EXPECT_EQ(Text(Item(kLabelId)), "Default ScreenSaver : Wide");
     const std::string preview =
         "\"" + wide.reached + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(Item(kPreviewAreaId)));
     EXPECT_TRUE(WaitUntil([&] {
-        const auto starts = wide.Starts();
-        return starts.size() == 1 && starts[0].commandLine == preview && wide.Running().size() == 1;
+        return wide.Running().size() == 1 && wide.Starts().size() == 1 && wide.Starts()[0].commandLine == preview;
     })) << "the default's preview did not run";
     Choose("Beta");
     Choose("Wide");
     EXPECT_EQ(DefaultSaver(), wide.path);
     Press(window, IDCANCEL);
     EXPECT_TRUE(run->Exited());
-
-    // The x64 build, a 64-bit process as Windows' own, starts the stored default full screen.
     SetValue(kProfileKey, kNoticeValue, REG_DWORD, std::string("\1\0\0\0", 4));
     Process start("\"" + BinDir() + "\\..\\..\\x64\\bin\\dozewell.exe\"");
-    EXPECT_TRUE(WaitUntil([&] {
-        const auto starts = wide.Starts();
-        return std::any_of(starts.begin(), starts.end(),
-                           [](const auto& s) { return s.commandLine.find(" /p ") == std::string::npos; });
-    })) << "the stored default is not the module chosen";
+    EXPECT_TRUE(WaitUntil([&] { return wide.Launches(false).size() == 1; })) << "not the module chosen";
     EXPECT_TRUE(narrow.Starts().empty());
 }
 
