@@ -21,11 +21,6 @@ protected:
                                       nullptr, nullptr);
     }
     void SetDefault(const std::string& path) { SetText(kDesktopKey, kSaverValue, path); }
-    static std::string CurrentDir()
-    {
-        char path[MAX_PATH] = {};
-        return std::string(path, GetCurrentDirectoryA(MAX_PATH, path));
-    }
 
     const std::string temp = BinDir();
     TestWindow host;  // for previews, and the parent of the list
@@ -38,9 +33,11 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExistsAndReadsString1O
 {
     PlacedFile saver(temp + "\\alpha.scr", "Alpha");
     // A bare name is the system directory's module, never one where this program or the current folder is.
+    char here[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, here);
     PlacedFile bare(SystemDir() + "\\dozewell-bare.scr", "Bare"), planted(temp + "\\dozewell-bare.scr", "Planted"),
-        plantedHere(CurrentDir() + "\\dozewell-bare.scr", "Planted"),
-        onlyHere(CurrentDir() + "\\dozewell-planted.scr", "Planted");
+        plantedHere(here + std::string("\\dozewell-bare.scr"), "Planted"),
+        onlyHere(here + std::string("\\dozewell-planted.scr"), "Planted");
     const struct {
         DWORD type;  // REG_NONE: no value
         std::string data;

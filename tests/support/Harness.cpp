@@ -48,9 +48,8 @@ bool RunsUnderWow64()
 std::string Reach(const std::string& path)
 {
     const std::string system = SystemDir() + "\\";
-    if (!RunsUnderWow64() || lstrcmpiA(path.substr(0, system.size()).c_str(), system.c_str()) != 0)
-        return path;
-    return WindowsDir() + "\\Sysnative\\" + path.substr(system.size());
+    const bool inSystem = lstrcmpiA(path.substr(0, system.size()).c_str(), system.c_str()) == 0;
+    return RunsUnderWow64() && inSystem ? WindowsDir() + "\\Sysnative\\" + path.substr(system.size()) : path;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
@@ -225,12 +224,9 @@ void Mouse(int x, int y, bool click)
 {
     INPUT mouse[2] = {};
     mouse[0].type = mouse[1].type = INPUT_MOUSE;
-    mouse[0].mi = { x * 65536 / GetSystemMetrics(SM_CXSCREEN),
-                    y * 65536 / GetSystemMetrics(SM_CYSCREEN),
-                    0,
-                    MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (click ? MOUSEEVENTF_LEFTDOWN : 0u),
-                    0,
-                    0 };
+    mouse[0].mi.dx = x * 65536 / GetSystemMetrics(SM_CXSCREEN);
+    mouse[0].mi.dy = y * 65536 / GetSystemMetrics(SM_CYSCREEN);
+    mouse[0].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | (click ? MOUSEEVENTF_LEFTDOWN : 0u);
     mouse[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(click ? 2 : 1, mouse, sizeof(INPUT));
 }

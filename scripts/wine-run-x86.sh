@@ -2,7 +2,7 @@
 # Runs a 32-bit test program under Wine: win32, as on 32-bit Windows, in a prefix of its own; win64,
 # as on 64-bit Windows under WoW64, in the x64 run's prefix. Exit 77 (skipped) where this machine
 # cannot run 32-bit code.
-#   run_x86.sh win32|win64 <program.exe> [arguments...]
+#   wine-run-x86.sh win32|win64 <program.exe> [arguments...]
 set -euo pipefail
 windows=$1
 shift
