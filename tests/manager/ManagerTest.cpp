@@ -33,11 +33,8 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExistsAndReadsString1O
 {
     PlacedFile saver(temp + "\\alpha.scr", "Alpha");
     // A bare name is the system directory's module, never one where this program or the current folder is.
-    char here[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, here);
     PlacedFile bare(SystemDir() + "\\dozewell-bare.scr", "Bare"), planted(temp + "\\dozewell-bare.scr", "Planted"),
-        plantedHere(here + std::string("\\dozewell-bare.scr"), "Planted"),
-        onlyHere(here + std::string("\\dozewell-planted.scr"), "Planted");
+        plantedHere("dozewell-bare.scr", "Planted"), onlyHere("dozewell-planted.scr", "Planted");
     const struct {
         DWORD type;  // REG_NONE: no value
         std::string data;
@@ -64,6 +61,12 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExistsAndReadsString1O
         manager.GetDefaultSaverDescription(description);
         EXPECT_EQ(std::string(description), c.description) << c.path;
     }
+    // The preview and the full-screen start take a bare name in the system directory too.
+    SetDefault("dozewell-bare.scr");
+    manager.StartPreview(&window);
+    manager.StartDefaultSaver();
+    EXPECT_TRUE(WaitUntil([&] { return bare.Starts().size() == 2; })) << "the system directory's module ran not twice";
+    EXPECT_TRUE(planted.Starts().empty() && plantedHere.Starts().empty()) << "a planted module ran";
 
     // A description is string 1 of a module, read as data, of any module and nothing else.
     const std::string longText(300, 'x');
@@ -212,13 +215,12 @@ TEST_F(Manager, RunsTheDefaultInTheWindowEndingAndReleasingThePreviousRunOfEvery
             << name << " was not ended with its manager";
     }
 
-    // No window: the handle is 0. A bare name runs the system directory's module, not this program's neighbour.
-    PlacedFile saver(SystemDir() + "\\dozewell-bare.scr", "Mine"), planted(temp + "\\dozewell-bare.scr", "Planted");
-    SetDefault("dozewell-bare.scr");
+    // No window: the handle is 0.
+    PlacedFile saver(temp + "\\my saver.scr", "Mine");
+    SetDefault(saver.path);
     manager.StartPreview(nullptr);
     EXPECT_TRUE(WaitUntil([&] { return saver.Starts().size() == 1; }));
-    EXPECT_EQ(saver.Starts().back().commandLine, "\"" + saver.reached + "\" /p 0");
-    EXPECT_TRUE(planted.Starts().empty());
+    EXPECT_EQ(saver.Starts().back().commandLine, "\"" + saver.path + "\" /p 0");
 }
 
 }  // namespace

@@ -104,6 +104,7 @@ PlacedFile::PlacedFile(std::string path_, const char* description_, const std::s
     // The real system directory of 64-bit Windows holds 64-bit modules: the x64 build's fixtures.
     const std::string build = reached == path ? BinDir() : BinDir() + "\\..\\..\\x64\\bin";
     CopyFileA((build + "\\fixtures\\" + fixture).c_str(), reached.c_str(), FALSE);
+    DeleteFileA((reached + ".log").c_str());  // one left by a run that was killed
     if (description_)
         SetDescription(reached, description_);
 }

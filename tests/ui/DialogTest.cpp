@@ -164,8 +164,8 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
 }
 
 // On 64-bit Windows the x64 and the x86 build (this row runs in both suites, on one prefix) list the real
-// system directory, where 64-bit screen savers are, not a 32-bit one found only in SysWOW64, and store a
-// choice so that a 64-bit program, as Windows' own, starts that very module.
+// system directory, where 64-bit screen savers are, not a 32-bit one found only in SysWOW64, preview and
+// start the module chosen, and store it so that a 64-bit program, as Windows' own, starts it too.
 TEST_F(Dialog, OffersAndStoresWhatWindowsOwn64BitSideStarts)
 {
     const std::string wow64 = WindowsDir() + "\\SysWOW64", builds = "..\\..\\..\\";
@@ -177,13 +177,12 @@ TEST_F(Dialog, OffersAndStoresWhatWindowsOwn64BitSideStarts)
     EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "", "Wide", "Aurora" }));
     Choose("Wide");
     EXPECT_EQ(DefaultSaver(), wide.path);
-    EXPECT_EQ(Text(Item(kLabelId)), "Default ScreenSaver : Wide");
     EXPECT_TRUE(WaitUntil([&] { return wide.Running().size() == 1; })) << "the choice's preview did not run";
-    Press(window, IDCANCEL);
-    EXPECT_TRUE(run->Exited());
+    Press(window, kPreviewId);
+    EXPECT_TRUE(WaitUntil([&] { return wide.Launches(false).size() == 1; })) << "Preview started another module";
     SetValue(kProfileKey, kNoticeValue, REG_DWORD, std::string("\1\0\0\0", 4));
     Process start("\"" + BinDir() + "\\..\\..\\x64\\bin\\dozewell.exe\"");
-    EXPECT_TRUE(WaitUntil([&] { return wide.Launches(false).size() == 1; })) << "not the module chosen";
+    EXPECT_TRUE(WaitUntil([&] { return wide.Launches(false).size() == 2; })) << "not the module chosen";
 }
 
 }  // namespace
