@@ -39,17 +39,13 @@ std::string WindowsDir()
     return std::string(path, GetWindowsDirectoryA(path, MAX_PATH));
 }
 
-bool RunsUnderWow64()
-{
-    BOOL wow64 = FALSE;
-    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
-}
-
 std::string Reach(const std::string& path)
 {
     const std::string system = SystemDir() + "\\";
-    const bool inSystem = lstrcmpiA(path.substr(0, system.size()).c_str(), system.c_str()) == 0;
-    return RunsUnderWow64() && inSystem ? WindowsDir() + "\\Sysnative\\" + path.substr(system.size()) : path;
+    BOOL wow64 = FALSE;
+    const bool redirected = IsWow64Process(GetCurrentProcess(), &wow64) && wow64 &&
+                            lstrcmpiA(path.substr(0, system.size()).c_str(), system.c_str()) == 0;
+    return redirected ? WindowsDir() + "\\Sysnative\\" + path.substr(system.size()) : path;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)

@@ -13,8 +13,6 @@
 std::string BinDir();
 std::string SystemDir();
 std::string WindowsDir();
-// Whether this program is a 32-bit process on 64-bit Windows (WoW64).
-bool RunsUnderWow64();
 // The file that Windows means by path, as this process reaches it: under WoW64 the process's own view
 // of the system directory is SysWOW64, and the real one is reached through Sysnative.
 std::string Reach(const std::string& path);
