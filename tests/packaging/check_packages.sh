@@ -46,9 +46,9 @@ ROWS
     [ "$(table "$msi" Shortcut | cut -f3,6 | sort | tr '\n\t' '|=')" = "Change Default Screen Saver=:settings|Lock Workstation=:lock|Start Screen Saver=|" ] || fail "$arch: the shortcuts"
     # The last release's package, made as the build makes its own, with files of its own.
     cp -r "$tmp/$name" "$tmp/old-$arch" && for file in "$tmp/old-$arch"/*; do echo old >>"$file"; done
-    printf '%s\n' "include($(dirname "$msi")/../CPackConfig.cmake)" 'include(${CPACK_PROJECT_CONFIG_FILE})' "set(CPACK_PACKAGE_VERSION 1.0.0.0)" \
+    printf '%s\n' "include(\"$(dirname "$msi")/../CPackConfig.cmake\")" 'include("${CPACK_PROJECT_CONFIG_FILE}")' "set(CPACK_PACKAGE_VERSION 1.0.0.0)" \
         "set(CPACK_PACKAGE_FILE_NAME old-$arch)" "set(CPACK_TEMPORARY_DIRECTORY $tmp/old-$arch)" "set(CPACK_TOPLEVEL_DIRECTORY $tmp)" \
-        'include(${CPACK_EXTERNAL_PACKAGE_SCRIPT})' >"$tmp/old.cmake" && cmake -P "$tmp/old.cmake" >/dev/null || fail "$arch: no older package"
+        'include("${CPACK_EXTERNAL_PACKAGE_SCRIPT}")' >"$tmp/old.cmake" && cmake -P "$tmp/old.cmake" >/dev/null || fail "$arch: no older package"
 done
 
 # Windows Installer in the current prefix, making no menu entries on the host.
