@@ -1,5 +1,7 @@
 #include "app/SaverApp.h"
 
+#include "framework/SystemFunction.h"
+
 namespace {
 
 typedef BOOL(WINAPI* LockWorkStationFunction)();
@@ -9,11 +11,7 @@ typedef BOOL(WINAPI* LockWorkStationFunction)();
 BOOL CSaverApp::LockComputer()
 {
     // Looked up at run time: older systems have no such function.
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    if (!user32)
-        return FALSE;
-    const auto lockWorkStation =
-        reinterpret_cast<LockWorkStationFunction>(reinterpret_cast<void*>(GetProcAddress(user32, "LockWorkStation")));
+    const auto lockWorkStation = SystemFunction<LockWorkStationFunction>("user32.dll", "LockWorkStation");
     if (!lockWorkStation)
         return FALSE;
     return lockWorkStation();

@@ -3,6 +3,7 @@
 #include "drift/GdiObject.h"
 #include "drift/SaverResources.h"
 #include "drift/WindowDC.h"
+#include "framework/SystemFunction.h"
 
 namespace {
 
@@ -18,16 +19,10 @@ int Distance(int a, int b)
     return a > b ? a - b : b - a;
 }
 
+// Looked up at run time: DPI awareness came in steps, from Vista to Windows 10.
 typedef BOOL(WINAPI* SetProcessDpiAwareFunction)();
 typedef DPI_AWARENESS_CONTEXT(WINAPI* GetWindowDpiAwarenessContextFunction)(HWND);
 typedef DPI_AWARENESS_CONTEXT(WINAPI* SetThreadDpiAwarenessContextFunction)(DPI_AWARENESS_CONTEXT);
-
-// Looked up at run time: DPI awareness came in steps, from Vista to Windows 10.
-template <typename Function> Function User32Function(const char* name)
-{
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
-}
 
 }  // namespace
 
@@ -44,7 +39,7 @@ CSaverWindow::~CSaverWindow()
 BOOL CSaverWindow::CreateFullScreen()
 {
     // Drawn at the screen's own pixels, not scaled up by Windows from a smaller canvas.
-    if (const auto setProcessDpiAware = User32Function<SetProcessDpiAwareFunction>("SetProcessDPIAware"))
+    if (const auto setProcessDpiAware = SystemFunction<SetProcessDpiAwareFunction>("user32.dll", "SetProcessDPIAware"))
         setProcessDpiAware();
     const RECT area = { GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                         GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
@@ -61,8 +56,10 @@ BOOL CSaverWindow::CreatePreview(HWND host)
 {
     // The preview takes its host's DPI awareness, or the two would disagree on coordinates; where
     // Windows cannot tell it (before Windows 10), it stays unaware, as the process starts.
-    const auto getWindowContext = User32Function<GetWindowDpiAwarenessContextFunction>("GetWindowDpiAwarenessContext");
-    const auto setThreadContext = User32Function<SetThreadDpiAwarenessContextFunction>("SetThreadDpiAwarenessContext");
+    const auto getWindowContext =
+        SystemFunction<GetWindowDpiAwarenessContextFunction>("user32.dll", "GetWindowDpiAwarenessContext");
+    const auto setThreadContext =
+        SystemFunction<SetThreadDpiAwarenessContextFunction>("user32.dll", "SetThreadDpiAwarenessContext");
     if (getWindowContext && setThreadContext)
         setThreadContext(getWindowContext(host));
     RECT area;

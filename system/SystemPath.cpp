@@ -1,5 +1,7 @@
 #include "system/SystemPath.h"
 
+#include "framework/SystemFunction.h"
+
 #include <ctype.h>
 #include <mbstring.h>
 #include <string.h>
@@ -13,8 +15,7 @@ typedef BOOL(WINAPI* IsWow64ProcessFunction)(HANDLE, PBOOL);
 BOOL RunsUnderWow64()
 {
     // Looked up at run time: systems without it have no WoW64 either.
-    const auto isWow64Process = reinterpret_cast<IsWow64ProcessFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    const auto isWow64Process = SystemFunction<IsWow64ProcessFunction>("kernel32.dll", "IsWow64Process");
     BOOL wow64 = FALSE;
     return isWow64Process && isWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
