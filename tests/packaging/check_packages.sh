@@ -63,8 +63,9 @@ runs() {
     [ -n "$shown" ] || fail "the installed program showed no box"
 }
 # The older package, this one over it, the older one refused over it, and this one removed.
+#   installs ARCH [MSI FOLDER]: by default this build's MSI, whose files are those of its zip in FOLDER
 installs() {
-    local arch=$1 msi=$(dir $1)/Dozewell-$version-$1.msi built=$tmp/Dozewell-$version-$1
+    local arch=$1 msi=${2:-$(dir $1)/Dozewell-$version-$1.msi} built=${3:-$tmp/Dozewell-$version-$1}
     local program=$WINEPREFIX/drive_c/Program\ Files/Dozewell saver=$WINEPREFIX/drive_c/windows/system32/dozewell-drift.scr
     same() { cmp -s "$program/dozewell.exe" "$built/dozewell.exe" && cmp -s "$saver" "$built/dozewell-drift.scr"; }
     msiexec /i "$tmp/old-$arch.msi" || fail "$arch: the older package does not install"
@@ -87,13 +88,61 @@ else
     echo "SKIPPED: the x86 MSI is not installed: this machine cannot run 32-bit code"
 fi
 
-# A clone of the same sources, built later in another folder, makes the same bytes.
-rev=$(git -C "$root" stash create) && git clone -q --shared --no-checkout "$root" "$tmp/clone" &&
-    git -C "$tmp/clone" checkout -q "${rev:-$(git -C "$root" rev-parse HEAD)}" || fail "the sources do not clone"
-(cd "$tmp/clone" && export SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct) &&
-    cmake --preset x64 -DDOZEWELL_BUILD_TESTS=OFF >/dev/null && cmake --build --preset x64 -j "$(nproc)" >/dev/null &&
-    cmake --build --preset x64 --target package >/dev/null) || fail "the clone does not build"
-for file in bin/dozewell.exe bin/dozewell-drift.scr packages/Dozewell-$version-x64.zip packages/Dozewell-$version-x64.msi; do
-    cmp -s "$build/$file" "$tmp/clone/build/x64/$file" || fail "built again elsewhere, $file differs"
+# The release, made twice in one clean clone: without a certificate, the same bytes as this build;
+# then signed with a throw-away certificate authority's, and left in build/release to be looked at.
+certs=$root/build/release-certificate release=$root/build/release rev=$(git -C "$root" stash create)
+release() { "$root/scripts/release.sh" --commit "${rev:-HEAD}" --work "$tmp/work" "$@"; }
+export SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct) DOZEWELL_SIGN_PASSWORD=throw-away
+release https://example.com/dozewell "$tmp/unsigned" >/dev/null || fail "no release without a certificate"
+for file in dozewell.exe dozewell-drift.scr; do
+    cmp -s "$build/bin/$file" "$tmp/work/src/build/x64/bin/$file" || fail "built again elsewhere, $file differs"
 done
+for arch in x64 x86; do for file in Dozewell-$version-$arch.{zip,msi}; do
+    cmp -s "$(dir $arch)/$file" "$tmp/unsigned/$file" || fail "released elsewhere without a certificate, $file differs"
+done; done
+rm -rf "$certs" "$release" && mkdir -p "$certs" && (cd "$certs" &&
+    openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 2 -subj /CN=Dozewell-test-CA -addext keyUsage=critical,keyCertSign &&
+    openssl req -newkey rsa:2048 -nodes -keyout signer.key -subj /CN=Dozewell-test | openssl x509 -req -CA ca.pem -CAkey ca.key -days 2 \
+        -CAcreateserial -extfile <(printf 'keyUsage=critical,digitalSignature\nextendedKeyUsage=codeSigning\n') -out signer.pem &&
+    openssl pkcs12 -export -inkey signer.key -in signer.pem -passout env:DOZEWELL_SIGN_PASSWORD -out signer.p12) 2>/dev/null || fail "no certificate"
+release --pkcs12 "$certs/signer.p12" https://example.com/dozewell "$release" >"$tmp/log" 2>&1 || fail "no signed release: $(cat "$tmp/log")"
+grep -q "$DOZEWELL_SIGN_PASSWORD" "$tmp/log" || ! grep -q 'end when the certificate does' "$tmp/log" &&
+    fail "the password in the log, or no word of the missing time stamp"
+verify() { local out; out=$(osslsigncode verify -CAfile "$certs/ca.pem" -in "$1" 2>&1) && echo "$out" | grep -q 'digest algorithm *: SHA256'; }
+property() { table "$msi" Property | sed -n "s/^$1\t//p"; }
+expected=
+for arch in x64 x86; do
+    msi=$release/Dozewell-$version-$arch.msi signed=$tmp/signed-$arch/Dozewell-$version-$arch
+    unzip -q "${msi%.msi}.zip" -d "$tmp/signed-$arch" && msiextract -C "$tmp/msi-$arch" "$msi" >/dev/null || fail "$arch: no signed packages"
+    for file in "$msi" "$signed"/*.{exe,scr}; do verify "$file" || fail "$file: not signed with SHA-256, or not valid"; done
+    for file in dozewell.exe dozewell-drift.scr; do
+        cmp -s "$signed/$file" "$(find "$tmp/msi-$arch" -name $file)" || fail "$arch: the MSI's $file is not the zip's"
+    done
+    sum=$(sha256sum "$msi" | cut -d' ' -f1)
+    grep -qx "$sum  ${msi##*/}" "$release/SHA256SUMS" || fail "$arch: the MSI's line in SHA256SUMS"
+    expected+="$arch $(property ProductVersion) msi machine install $sum $(property ProductCode) $(property UpgradeCode) https://example.com/dozewell/${msi##*/}|"
+done
+cp "$signed/dozewell.exe" "$tmp/changed.exe" && printf x | dd of="$tmp/changed.exe" bs=1 seek=2000 conv=notrunc 2>/dev/null
+cmp -s "$signed/dozewell.exe" "$tmp/changed.exe" || verify "$tmp/changed.exe" && fail "a program with a byte changed passes verification"
+# Signed, the x64 program starts as it did (from a copy of this build's programs), and its MSI installs.
+cp -r "$build/bin" "$tmp/signed-bin" && cp "$tmp/signed-x64/Dozewell-$version-x64"/*.{exe,scr} "$tmp/signed-bin" &&
+    wine "$(winepath -w "$tmp/signed-bin/dozewell_tests.exe")" --gtest_filter='App.*' >"$tmp/log" 2>&1 || fail "signed, it starts otherwise: $(tail -20 "$tmp/log")"
+installs x64 "$release/Dozewell-$version-x64.msi" "$tmp/signed-x64/Dozewell-$version-x64"
+# The manifests parse, hold what winget requires of manifest version 1.6.0, and say what the MSIs are.
+/usr/bin/python3 - "$release/winget/manifests/q/Quenbrook/Dozewell/$(property ProductVersion)" >"$tmp/manifests" <<'PY'
+import sys, yaml
+required = {"version": ["DefaultLocale"], "installer": ["Installers"],
+            "defaultLocale": ["PackageLocale", "Publisher", "PackageName", "License", "ShortDescription"]}
+manifests = {kind: yaml.safe_load(open(f"{sys.argv[1]}/Quenbrook.Dozewell{name}.yaml"))
+             for kind, name in [("version", ""), ("installer", ".installer"), ("defaultLocale", ".locale.en-US")]}
+for kind, m in manifests.items():
+    keys = ["PackageIdentifier", "ManifestType", "ManifestVersion", "PackageVersion"]
+    print(*[m.get(key) for key in keys], *[key for key in required[kind] if key not in m], end="|")
+for i in manifests["installer"]["Installers"]:
+    i = {**manifests["installer"], **i}  # what the installer leaves out, the manifest says for all
+    keys = ["Architecture", "PackageVersion", "InstallerType", "Scope", "UpgradeBehavior", "InstallerSha256", "ProductCode"]
+    print(*[i[key] for key in keys], i["AppsAndFeaturesEntries"][0]["UpgradeCode"], i["InstallerUrl"], end="|")
+PY
+[ "$(cat "$tmp/manifests")" = "$(printf "Quenbrook.Dozewell %s 1.6.0 $(property ProductVersion)|" version installer defaultLocale)$expected" ] ||
+    fail "the manifests: $(cat "$tmp/manifests")"
 exit $failed
