@@ -11,18 +11,21 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 usage() { sed -n '6,7s/^# //p' "$0" >&2; exit 2; }
 
+# What scripts/sign.sh, run here and by cpack, is told; only the options given here sign.
+unset DOZEWELL_SIGN_PKCS12 DOZEWELL_SIGN_PASSWORD_FILE DOZEWELL_SIGN_TIMESTAMP DOZEWELL_SIGN_TIME
 commit=HEAD work=
 while [[ $# -gt 2 ]]; do
     case $1 in
         --commit) commit=$2 ;;
-        --pkcs12) export DOZEWELL_SIGN_PKCS12=$(realpath "$2") ;;
-        --password-file) export DOZEWELL_SIGN_PASSWORD_FILE=$(realpath "$2") ;;
-        --timestamp) export DOZEWELL_SIGN_TIMESTAMP=$2 ;;
+        --pkcs12) DOZEWELL_SIGN_PKCS12=$(realpath -e "$2") ;;
+        --password-file) DOZEWELL_SIGN_PASSWORD_FILE=$(realpath -e "$2") ;;
+        --timestamp) DOZEWELL_SIGN_TIMESTAMP=$2 ;;
         --work) work=$(realpath -m "$2") ;;
         *) usage ;;
     esac
     shift 2
 done
+export DOZEWELL_SIGN_PKCS12 DOZEWELL_SIGN_PASSWORD_FILE DOZEWELL_SIGN_TIMESTAMP
 [[ $# -eq 2 ]] || usage
 base=${1%/} out=$(realpath -m "$2")
 rev=$(git -C "$root" rev-parse --verify "$commit^{commit}")
