@@ -63,8 +63,9 @@ runs() {
     [ -n "$shown" ] || fail "the installed program showed no box"
 }
 # The older package, this one over it, the older one refused over it, and this one removed.
+#   installs ARCH [MSI FOLDER]: by default this build's MSI, whose files are those of its zip in FOLDER
 installs() {
-    local arch=$1 msi=$(dir $1)/Dozewell-$version-$1.msi built=$tmp/Dozewell-$version-$1
+    local arch=$1 msi=${2:-$(dir $1)/Dozewell-$version-$1.msi} built=${3:-$tmp/Dozewell-$version-$1}
     local program=$WINEPREFIX/drive_c/Program\ Files/Dozewell saver=$WINEPREFIX/drive_c/windows/system32/dozewell-drift.scr
     same() { cmp -s "$program/dozewell.exe" "$built/dozewell.exe" && cmp -s "$saver" "$built/dozewell-drift.scr"; }
     msiexec /i "$tmp/old-$arch.msi" || fail "$arch: the older package does not install"
@@ -87,13 +88,47 @@ else
     echo "SKIPPED: the x86 MSI is not installed: this machine cannot run 32-bit code"
 fi
 
-# A clone of the same sources, built later in another folder, makes the same bytes.
-rev=$(git -C "$root" stash create) && git clone -q --shared --no-checkout "$root" "$tmp/clone" &&
-    git -C "$tmp/clone" checkout -q "${rev:-$(git -C "$root" rev-parse HEAD)}" || fail "the sources do not clone"
-(cd "$tmp/clone" && export SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct) &&
-    cmake --preset x64 -DDOZEWELL_BUILD_TESTS=OFF >/dev/null && cmake --build --preset x64 -j "$(nproc)" >/dev/null &&
-    cmake --build --preset x64 --target package >/dev/null) || fail "the clone does not build"
-for file in bin/dozewell.exe bin/dozewell-drift.scr packages/Dozewell-$version-x64.zip packages/Dozewell-$version-x64.msi; do
-    cmp -s "$build/$file" "$tmp/clone/build/x64/$file" || fail "built again elsewhere, $file differs"
+# The release, made twice in one clean clone: without a certificate, the same bytes as this build;
+# then signed with a throw-away certificate authority's, and left in build/release to be looked at.
+certs=$root/build/release-certificate release=$root/build/release rev=$(git -C "$root" stash create)
+export SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct) DOZEWELL_SIGN_PASSWORD=throw-away
+"$root/scripts/release.sh" --commit "${rev:-HEAD}" --work "$tmp/work" https://example.com/dozewell "$tmp/unsigned" >/dev/null || fail "no release without a certificate"
+for file in bin/dozewell.exe bin/dozewell-drift.scr; do cmp -s "$build/$file" "$tmp/work/src/build/x64/$file" || fail "built again elsewhere, $file differs"; done
+for file in $(cd "$tmp/unsigned" && echo Dozewell-*); do cmp -s "$(dir ${file:(-7):3})/$file" "$tmp/unsigned/$file" || fail "released unsigned, $file differs"; done
+rm -rf "$certs" "$release" && mkdir -p "$certs" && (cd "$certs" &&
+    openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 2 -subj /CN=Dozewell-test-CA -addext keyUsage=critical,keyCertSign &&
+    openssl req -x509 -newkey rsa:2048 -nodes -keyout signer.key -out signer.pem -days 2 -subj /CN=Dozewell-test -CA ca.pem -CAkey ca.key \
+        -addext basicConstraints=CA:FALSE -addext keyUsage=critical,digitalSignature -addext extendedKeyUsage=codeSigning &&
+    openssl pkcs12 -export -inkey signer.key -in signer.pem -passout env:DOZEWELL_SIGN_PASSWORD -out signer.p12) 2>/dev/null || fail "no certificate"
+"$root/scripts/release.sh" --commit "${rev:-HEAD}" --work "$tmp/work" --pkcs12 "$certs/signer.p12" https://example.com/dozewell "$release" >"$tmp/log" 2>&1 || fail "no signed release: $(cat "$tmp/log")"
+grep -q "$DOZEWELL_SIGN_PASSWORD" "$tmp/log" || ! grep -q 'end when the certificate does' "$tmp/log" && fail "the password, or no time stamp, in the log"
+verify() { local out; out=$(osslsigncode verify -CAfile "$certs/ca.pem" -in "$1" 2>&1) && echo "$out" | grep -q 'digest algorithm *: SHA256'; }
+property() { table "$msi" Property | sed -n "s/^$1\t//p"; }
+for arch in x64 x86; do
+    msi=$release/Dozewell-$version-$arch.msi signed=$tmp/signed-$arch/Dozewell-$version-$arch
+    unzip -q "${msi%.msi}.zip" -d "$tmp/signed-$arch" && msiextract -C "$tmp/msi-$arch" "$msi" >/dev/null || fail "$arch: no signed packages"
+    for file in "$msi" "$signed"/*.{exe,scr}; do verify "$file" || fail "$file: not signed with SHA-256, or not valid"; done
+    for file in dozewell.exe dozewell-drift.scr; do cmp -s "$signed/$file" "$(find "$tmp/msi-$arch" -name $file)" || fail "$arch: the MSI's $file"; done
+    sum=$(sha256sum "$msi" | cut -d' ' -f1) && grep -qx "$sum  ${msi##*/}" "$release/SHA256SUMS" || fail "$arch: the MSI's line in SHA256SUMS"
+    expected+="$arch $(property ProductVersion) msi machine install $sum $(property ProductCode) $(property UpgradeCode) https://example.com/dozewell/${msi##*/}|"
 done
+cp "$signed/dozewell.exe" "$tmp/changed.exe" && printf x | dd of="$tmp/changed.exe" bs=1 seek=2000 conv=notrunc 2>/dev/null
+cmp -s "$signed/dozewell.exe" "$tmp/changed.exe" || verify "$tmp/changed.exe" && fail "a program with a byte changed passes verification"
+# Signed, the x64 program starts as it did (from a copy of this build's programs), and its MSI installs.
+cp -r "$build/bin" "$tmp/signed-bin" && cp "$tmp/signed-x64/Dozewell-$version-x64"/*.{exe,scr} "$tmp/signed-bin" &&
+    wine "$(winepath -w "$tmp/signed-bin/dozewell_tests.exe")" --gtest_filter='App.*' >"$tmp/log" 2>&1 || fail "signed, it starts otherwise: $(tail -20 "$tmp/log")"
+installs x64 "$release/Dozewell-$version-x64.msi" "$tmp/signed-x64/Dozewell-$version-x64"
+# The manifests parse, hold what winget requires of manifest version 1.6.0, and say what the MSIs are.
+/usr/bin/python3 - "$release/winget/manifests/q/Quenbrook/Dozewell/$(property ProductVersion)" >"$tmp/manifests" <<'PY'
+import sys, yaml
+required = {"": ["DefaultLocale"], ".installer": ["Installers"], ".locale.en-US": ["PackageLocale", "Publisher", "PackageName", "License", "ShortDescription"]}
+for name, keys in required.items():
+    m = yaml.safe_load(open(f"{sys.argv[1]}/Quenbrook.Dozewell{name}.yaml"))
+    print(*[m.get(key) for key in ["PackageIdentifier", "ManifestType", "ManifestVersion", "PackageVersion"]], *[k for k in keys if k not in m], end="|")
+m = yaml.safe_load(open(f"{sys.argv[1]}/Quenbrook.Dozewell.installer.yaml"))
+for i in [{**m, **i} for i in m["Installers"]]:  # what an installer leaves out, the manifest says for all
+    print(*[i[key] for key in ["Architecture", "PackageVersion", "InstallerType", "Scope", "UpgradeBehavior", "InstallerSha256", "ProductCode"]],
+          i["AppsAndFeaturesEntries"][0]["UpgradeCode"], i["InstallerUrl"], end="|")
+PY
+[ "$(cat "$tmp/manifests")" = "$(printf "Quenbrook.Dozewell %s 1.6.0 $(property ProductVersion)|" version installer defaultLocale)$expected" ] || fail "the manifests: $(cat "$tmp/manifests")"
 exit $failed
