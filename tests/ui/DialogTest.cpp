@@ -124,42 +124,36 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
 
 TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt)
 {
-    const std::string settings = "\"" + control.reached + "\"  desk.cpl ,1 5";
+    const std::string settings = "\"" + control.reached + "\"  desk.cpl ,1 5", set = " (set by policy)",
+                      off = " (off by policy)", locked = " (locked by policy)";
+    const auto start = [](const PlacedFile& saver) {
+        return std::vector<std::string> { "\"" + saver.reached + "\" 5" };
+    };
     const struct {
-        const PlacedFile* saver;            // the default; none when null
+        const PlacedFile* saver;            // the default that Windows runs; none when null
         std::vector<int> clicks;            // buttons, and the answer to the box that one shows
         std::vector<std::string> launched;  // from the default, else control.exe: program (and parameters), show
-        std::vector<PolicyValue> policies;  // when given, the user's default is Beta
-        const char* note;
+        std::string user;                   // the user's value; with environment strings a REG_EXPAND_SZ
+        std::vector<PolicyValue> policies;
+        std::string note;
     } cases[] = {
         // A default outside both directories: no line selected, yet it is labelled and previewed. Escape ends.
-        { &outside, { kPreviewId }, { "\"" + outside.path + "\" 5" }, {}, "" },
+        { &outside, { kPreviewId }, start(outside), outside.path, {}, "" },
+        { &gamma, { kPreviewId }, start(gamma), "%SystemRoot%\\dozewell-gamma.scr", {}, "" },
         // No default: Preview asks, as the command line does; Configure does not.
-        { nullptr, { kPreviewId, IDNO, kConfigureId, kPreviewId, IDYES }, { settings, settings }, {}, "" },
-        // The administrator's screen saver, selected, labelled, previewed and started, but not to be changed.
-        { &alpha,
-          { kPreviewId },
-          { "\"" + alpha.reached + "\" 5" },
-          { { "SCRNSAVE.EXE", REG_SZ, "dozewell-alpha.scr" } },
-          " (set by policy)" },
-        { &gamma,
-          { kPreviewId },
-          { "\"" + gamma.reached + "\" 5" },
-          { { "SCRNSAVE.EXE", REG_EXPAND_SZ, "%SystemRoot%\\dozewell-gamma.scr" } },
-          " (set by policy)" },
-        { nullptr, { kPreviewId, IDOK }, {}, { { "SCRNSAVE.EXE", REG_SZ, "gone.scr" } }, " (set by policy)" },
-        { &beta, { kPreviewId, IDOK }, {}, { { "ScreenSaveActive", REG_DWORD, "0" } }, " (off by policy)" },
-        { &beta,
-          { kPreviewId },
-          { "\"" + beta.reached + "\" 5" },
-          { { "NoDispScrSavPage", REG_DWORD, "1" } },
-          " (locked by policy)" },
+        { nullptr, { kPreviewId, IDNO, kConfigureId, kPreviewId, IDYES }, { settings, settings }, "", {}, "" },
+        // The administrator's screen saver: selected, labelled, previewed and started, but not to be changed.
+        { &alpha, { kPreviewId }, start(alpha), beta.path, { { "SCRNSAVE.EXE", REG_SZ, "dozewell-alpha.scr" } }, set },
+        { &gamma, { kPreviewId }, start(gamma), beta.path, { { "SCRNSAVE.EXE", REG_EXPAND_SZ, gamma.path } }, set },
+        { nullptr, { kPreviewId, IDOK }, {}, beta.path, { { "SCRNSAVE.EXE", REG_SZ, "gone.scr" } }, set },
+        { &beta, { kPreviewId, IDOK }, {}, beta.path, { { "ScreenSaveActive", REG_DWORD, "0" } }, off },
+        { &beta, { kPreviewId }, start(beta), beta.path, { { "NoDispScrSavPage", REG_DWORD, "1" } }, locked },
     };
     for (const auto& c : cases) {
         SetPolicies(c.policies);
-        const bool locked = !c.policies.empty();
-        locked || c.saver ? SetText(kDesktopKey, kSaverValue, (locked ? &beta : c.saver)->path)
-                          : DeleteValue(kDesktopKey, kSaverValue);
+        const bool fixed = !c.policies.empty();
+        c.user.empty() ? DeleteValue(kDesktopKey, kSaverValue)
+                       : SetValue(kDesktopKey, kSaverValue, c.user[0] == '%' ? REG_EXPAND_SZ : REG_SZ, c.user + '\0');
         const std::string label = "Default ScreenSaver : " + (c.saver ? c.saver->description : "None") + c.note,
                           settings = SaverSettings();
         Open();
@@ -168,19 +162,19 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
         const LRESULT selected = line == lines.end() ? LB_ERR : line - lines.begin();
         EXPECT_EQ(Text(Item(kLabelId)), label);
         EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), selected);
-        EXPECT_EQ(IsWindowEnabled(Item(kListId)), !locked) << label;
+        EXPECT_EQ(IsWindowEnabled(Item(kListId)), !fixed) << label;
         EXPECT_TRUE(Previews(c.saver, 1)) << label;
         // Neither keys nor a click change what a policy set; a change, even by a message, writes nothing and
         // leaves the selection as it was, yet previews and labels anew.
-        RECT list;
-        GetWindowRect(Item(kListId), &list);
-        if (locked) {
+        if (fixed) {
+            RECT list;
+            GetWindowRect(Item(kListId), &list);
             Key(window, VK_END);
             Mouse(list.left + 20, list.top + 40, true);
         }
-        Choose(locked ? "Aurora" : "no such line");
+        Choose(fixed ? "Aurora" : "no such line");
         EXPECT_EQ(SaverSettings(), settings) << label;
-        EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), selected) << label;
+        EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), fixed ? selected : LB_ERR) << label;
         EXPECT_EQ(Text(Item(kLabelId)), label);
         EXPECT_TRUE(Previews(c.saver, 2)) << label;
         for (int click : c.clicks) {
