@@ -20,21 +20,15 @@ const char kVistaSettings[] = " desk.cpl,screensaver,@screensaver";
 const char kForcedPath[] = "%SystemRoot%\\system32\\dozewell-forced.scr";
 
 enum Shown { Nothing, Notice, Question, LockFailed, Dialog, SaversOff, ForcedGone };
-const std::string kTexts[] = {
-    "",
-    "",
-    kQuestion,
-    "Failed to Lock Workstation.",
-    "",
-    "Screen savers are turned off on this computer by its administrator.",
-    "The screen saver that the administrator set for this computer is not there:\ngone.scr"
-};
+const char kOff[] = "Screen savers are turned off on this computer by its administrator.";
+const char kGone[] = "The screen saver that the administrator set for this computer is not there:\ngone.scr";
+const std::string kTexts[] = { "", "", kQuestion, "Failed to Lock Workstation.", "", kOff, kGone };
 enum Default { Saver, None, Missing, Blanks, Leading, Trailing, Expanded };
 enum Started { NoStart, Mine, Forced };
 // The notice flag: a REG_DWORD number, or one of these.
 const int kAbsent = -1, kText = -2;
 
-const struct Case {
+struct Case {
     std::string arguments;
     int flag;
     Default saver;
@@ -44,7 +38,15 @@ const struct Case {
     const char* control;  // the Control Panel's parameters; null: not started
     int flagAfter;
     std::vector<PolicyValue> policies = {};
-} kCases[] = {
+};
+
+// A later run without a switch, under these policies.
+Case Policy(Default saver, Shown shown, Started started, std::vector<PolicyValue> policies)
+{
+    return { "", 1, saver, "win7", shown, started, nullptr, 1, std::move(policies) };
+}
+
+const Case kCases[] = {
     // The default road: the notice once, before the screen saver starts.
     { "", kAbsent, Saver, "win7", Notice, Mine, nullptr, 1 },
     // The shell gets the path as stored: Wine's finds no module after a leading blank, passes trailing ones on.
@@ -62,36 +64,20 @@ const struct Case {
     { "x:lock :settingsy", 1, Saver, "win7", Dialog, NoStart, nullptr, 1 },
     { std::string(32000, 'x') + " \":lockdown\"", 1, Saver, "win7", LockFailed, NoStart, nullptr, 1 },
     { ":SETTINGS /lock -settings : lock :Lock", 1, Saver, "win7", Nothing, Mine, nullptr, 1 },
-    // A default stored with environment strings; a module that a policy forces, by path, bare name or with
-    // environment strings, wins over the user's; a blank one does not. Screen savers turned off, or a forced
-    // module missing: a box, and nothing started or asked. "1", other kinds and texts, or a forbidden change: no say.
-    { "", 1, Expanded, "win7", Nothing, Forced, nullptr, 1 },
-    { "", 1, Saver, "win7", Nothing, Forced, nullptr, 1, { { "SCRNSAVE.EXE", REG_SZ, "dozewell-forced.scr" } } },
-    { "", 1, None, "win7", Nothing, Forced, nullptr, 1, { { "SCRNSAVE.EXE", REG_EXPAND_SZ, kForcedPath } } },
-    { "", 1, Saver, "win7", Nothing, Mine, nullptr, 1, { { "SCRNSAVE.EXE", REG_SZ, " " } } },
-    { "", 1, Saver, "win7", ForcedGone, NoStart, nullptr, 1, { { "SCRNSAVE.EXE", REG_SZ, "gone.scr" } } },
-    { "", 1, None, "win7", SaversOff, NoStart, nullptr, 1, { { "ScreenSaveActive", REG_SZ, "0" } } },
-    { "",
-      1,
-      Expanded,
-      "win7",
-      SaversOff,
-      NoStart,
-      nullptr,
-      1,
-      { { "ScreenSaveActive", REG_DWORD, "0" }, { "SCRNSAVE.EXE", REG_SZ, "dozewell-forced.scr" } } },
-    { "",
-      1,
-      Saver,
-      "win7",
-      Nothing,
-      Mine,
-      nullptr,
-      1,
-      { { "ScreenSaveActive", REG_SZ, "1" }, { "NoDispScrSavPage", REG_DWORD, "1" } } },
-    { "", 1, Saver, "win7", Nothing, Mine, nullptr, 1, { { "ScreenSaveActive", REG_DWORD, "1" } } },
-    { "", 1, Saver, "win7", Nothing, Mine, nullptr, 1, { { "ScreenSaveActive", REG_BINARY, "0" } } },
-    { "", 1, Saver, "win7", Nothing, Mine, nullptr, 1, { { "ScreenSaveActive", REG_SZ, "off" } } },
+    // A default stored with environment strings; a module that a policy forces, by bare name or with environment
+    // strings, wins over the user's; a blank one does not. Screen savers turned off, or a forced module missing: a
+    // box, and nothing started or asked. "1", other kinds and texts, or a forbidden change: no say.
+    Policy(Expanded, Nothing, Forced, {}),
+    Policy(Saver, Nothing, Forced, { { kSaverValue, REG_SZ, "dozewell-forced.scr" } }),
+    Policy(None, Nothing, Forced, { { kSaverValue, REG_EXPAND_SZ, kForcedPath } }),
+    Policy(Saver, Nothing, Mine, { { kSaverValue, REG_SZ, " " } }),
+    Policy(Saver, ForcedGone, NoStart, { { kSaverValue, REG_SZ, "gone.scr" } }),
+    Policy(None, SaversOff, NoStart, { { kSaverActive, REG_SZ, "0" } }),
+    Policy(Expanded, SaversOff, NoStart, { { kSaverActive, REG_DWORD, "0" }, { kSaverValue, REG_SZ, kForcedPath } }),
+    Policy(Saver, Nothing, Mine, { { kSaverActive, REG_SZ, "1" }, { kNoSaverPage, REG_DWORD, "1" } }),
+    Policy(Saver, Nothing, Mine, { { kSaverActive, REG_DWORD, "1" } }),
+    Policy(Saver, Nothing, Mine, { { kSaverActive, REG_BINARY, "0" } }),
+    Policy(Saver, Nothing, Mine, { { kSaverActive, REG_SZ, "off" } }),
 };
 
 int NoticeFlag()

@@ -17,12 +17,12 @@ void SetDescription(const std::string& path, const char* description)
     EndUpdateResourceA(update, FALSE);
 }
 
-const char* const kPolicyNames[] = { "SCRNSAVE.EXE", "ScreenSaveActive", "NoDispScrSavPage" };
+const char* const kPolicyNames[] = { kSaverValue, kSaverActive, kNoSaverPage };
 
 std::string PolicyKey(const std::string& name)
 {
-    return name == "NoDispScrSavPage" ? "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System"
-                                      : "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop";
+    return name == kNoSaverPage ? "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System"
+                                : "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop";
 }
 
 }  // namespace

@@ -37,8 +37,9 @@ void SetText(const std::string& key, const std::string& name, const std::string&
 void DeleteValue(const std::string& key, const std::string& name);
 // The default screen saver as text, up to its first NUL.
 std::string DefaultSaver();
-// A screen-saver policy as an administrator sets it: SCRNSAVE.EXE, ScreenSaveActive or NoDispScrSavPage;
-// a REG_DWORD given as its number in text.
+// A screen-saver policy as an administrator sets it: kSaverValue (the forced module), kSaverActive or
+// kNoSaverPage; a REG_DWORD given as its number in text.
+const char kSaverActive[] = "ScreenSaveActive", kNoSaverPage[] = "NoDispScrSavPage";
 struct PolicyValue {
     const char* name;
     DWORD type;

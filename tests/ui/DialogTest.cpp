@@ -143,11 +143,11 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
         // No default: Preview asks, as the command line does; Configure does not.
         { nullptr, { kPreviewId, IDNO, kConfigureId, kPreviewId, IDYES }, { settings, settings }, "", {}, "" },
         // The administrator's screen saver: selected, labelled, previewed and started, but not to be changed.
-        { &alpha, { kPreviewId }, start(alpha), beta.path, { { "SCRNSAVE.EXE", REG_SZ, "dozewell-alpha.scr" } }, set },
-        { &gamma, { kPreviewId }, start(gamma), beta.path, { { "SCRNSAVE.EXE", REG_EXPAND_SZ, gamma.path } }, set },
-        { nullptr, { kPreviewId, IDOK }, {}, beta.path, { { "SCRNSAVE.EXE", REG_SZ, "gone.scr" } }, set },
-        { &beta, { kPreviewId, IDOK }, {}, beta.path, { { "ScreenSaveActive", REG_DWORD, "0" } }, off },
-        { &beta, { kPreviewId }, start(beta), beta.path, { { "NoDispScrSavPage", REG_DWORD, "1" } }, locked },
+        { &alpha, { kPreviewId }, start(alpha), beta.path, { { kSaverValue, REG_SZ, "dozewell-alpha.scr" } }, set },
+        { &gamma, { kPreviewId }, start(gamma), beta.path, { { kSaverValue, REG_EXPAND_SZ, gamma.path } }, set },
+        { nullptr, { kPreviewId, IDOK }, {}, beta.path, { { kSaverValue, REG_SZ, "gone.scr" } }, set },
+        { &beta, { kPreviewId, IDOK }, {}, beta.path, { { kSaverActive, REG_DWORD, "0" } }, off },
+        { &beta, { kPreviewId }, start(beta), beta.path, { { kNoSaverPage, REG_DWORD, "1" } }, locked },
     };
     for (const auto& c : cases) {
         SetPolicies(c.policies);
