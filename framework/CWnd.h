@@ -14,6 +14,7 @@ public:
     // the next GetDlgItem call reuses: use it at once, never keep it.
     CWnd* GetDlgItem(int id) const;
     void SetWindowText(const char* text);
+    BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
 
     HWND m_hWnd = nullptr;
 };

@@ -1,17 +1,16 @@
-// The user's default screen saver, as the system's desktop settings name it.
+// The default screen saver: the one that Windows will run, as a policy forces it or else as the
+// user's desktop settings name it.
 #include "manager/SaverManager.h"
 
 #include "system/DesktopSettings.h"
 #include "system/RegistryKey.h"
+#include "system/SaverPolicy.h"
 #include "system/SystemPath.h"
 
 BOOL CSaverManager::IsDefaultSaverSet()
 {
-    CRegistryKey key;
-    if (!key.Open(kDesktopRoot, kDesktopKey))
-        return FALSE;
     CString path;
-    key.QueryString(kDefaultSaverValue, path);
+    GetDefaultSaverPath(path);
     path.TrimLeft();
     path.TrimRight();
     if (path.IsEmpty())
@@ -22,10 +21,13 @@ BOOL CSaverManager::IsDefaultSaverSet()
 
 void CSaverManager::GetDefaultSaverPath(CString& path)
 {
-    path.Empty();
+    // Windows ignores the user's value while a policy forces a module.
+    path = ReadSaverPolicy().forcedSaver;
+    if (!path.IsEmpty())
+        return;
     CRegistryKey key;
     if (key.Open(kDesktopRoot, kDesktopKey))
-        key.QueryString(kDefaultSaverValue, path);
+        key.QueryPath(kDefaultSaverValue, path);
 }
 
 void CSaverManager::GetDefaultSaverDescription(CString& description)

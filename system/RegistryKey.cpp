@@ -9,10 +9,10 @@ const DWORD kQueryBufferSize = 256;
 
 }  // namespace
 
-BOOL CRegistryKey::Open(HKEY root, const char* subkey)
+BOOL CRegistryKey::Open(HKEY root, const char* subkey, REGSAM access)
 {
     Close();
-    if (RegOpenKeyExA(root, subkey, 0, KEY_ALL_ACCESS, &m_hKey) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(root, subkey, 0, access, &m_hKey) != ERROR_SUCCESS) {
         m_hKey = nullptr;
         return FALSE;
     }
@@ -28,12 +28,12 @@ BOOL CRegistryKey::SetString(const char* name, const char* text)
     return TRUE;
 }
 
-BOOL CRegistryKey::QueryString(const char* name, CString& out)
+BOOL CRegistryKey::QueryString(const char* name, CString& out, DWORD* type)
 {
     char buffer[kQueryBufferSize] = {};
-    DWORD type = REG_SZ;
+    DWORD kind = REG_SZ;
     DWORD size = kQueryBufferSize;
-    if (RegQueryValueExA(m_hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExA(m_hKey, name, nullptr, &kind, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) {
         out.Empty();
         return FALSE;
     }
@@ -46,6 +46,40 @@ BOOL CRegistryKey::QueryString(const char* name, CString& out)
     const size_t length = strnlen(buffer, kQueryBufferSize);
     memcpy(text, buffer, length);
     out.ReleaseBuffer(static_cast<int>(length));
+    if (type)
+        *type = kind;
+    return TRUE;
+}
+
+BOOL CRegistryKey::QueryPath(const char* name, CString& out)
+{
+    DWORD type = REG_NONE;
+    if (!QueryString(name, out, &type))
+        return FALSE;
+    if (type != REG_EXPAND_SZ)
+        return TRUE;
+    // Deployment tools and themes store paths such as "%SystemRoot%\system32\Mystify.scr".
+    const CString stored = out;
+    const DWORD length = ExpandEnvironmentStringsA(stored, nullptr, 0);
+    // The ANSI call may ask for one byte more than it reports.
+    char* expanded = length ? out.GetBuffer(static_cast<int>(length)) : nullptr;
+    if (!expanded || ExpandEnvironmentStringsA(stored, expanded, length + 1) == 0) {
+        out.Empty();
+        return FALSE;
+    }
+    out.ReleaseBuffer();
+    return TRUE;
+}
+
+BOOL CRegistryKey::QueryNumber(const char* name, DWORD& out)
+{
+    DWORD type = REG_NONE;
+    DWORD number = 0;
+    DWORD size = sizeof number;
+    if (RegQueryValueExA(m_hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(&number), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof number)
+        return FALSE;
+    out = number;
     return TRUE;
 }
 

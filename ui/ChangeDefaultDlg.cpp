@@ -1,11 +1,22 @@
 #include "ui/ChangeDefaultDlg.h"
 
 #include "res/resource.h"
+#include "system/SaverPolicy.h"
 
 namespace {
 
-const char kDefaultLabelFormat[] = "Default ScreenSaver : %s";
+const char kDefaultLabelFormat[] = "Default ScreenSaver : %s%s";
 const char kNoDefault[] = "None";
+
+// Why the list cannot be changed: short, so that the label still shows it after a description.
+const char* PolicyNote(const SaverPolicy& policy)
+{
+    if (policy.saversOff)
+        return " (off by policy)";
+    if (!policy.forcedSaver.IsEmpty())
+        return " (set by policy)";
+    return policy.changeForbidden ? " (locked by policy)" : "";
+}
 
 }  // namespace
 
@@ -36,6 +47,9 @@ BOOL CChangeDefaultDlg::OnInitDialog()
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     LoadSaverList();
     UpdateDefaultLabel();
+    // The administrator's choice is shown, not offered: a disabled list takes no key and no click.
+    if (ReadSaverPolicy().ChoiceLocked())
+        m_saverList.EnableWindow(FALSE);
     return TRUE;
 }
 
@@ -49,6 +63,12 @@ void CChangeDefaultDlg::LoadSaverList()
 
 void CChangeDefaultDlg::ApplySelection()
 {
+    // A selection that reached the list all the same, by a message, goes back to the default.
+    if (ReadSaverPolicy().ChoiceLocked()) {
+        ::SendMessageA(m_saverList.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        m_manager.SelectDefaultInList(&m_saverList);
+        return;
+    }
     const LRESULT index = ::SendMessageA(m_saverList.m_hWnd, LB_GETCURSEL, 0, 0);
     if (index < 0)
         return;
@@ -64,7 +84,7 @@ void CChangeDefaultDlg::UpdateDefaultLabel()
     if (description.IsEmpty())
         description = kNoDefault;
     CString label;
-    label.Format(kDefaultLabelFormat, static_cast<const char*>(description));
+    label.Format(kDefaultLabelFormat, static_cast<const char*>(description), PolicyNote(ReadSaverPolicy()));
     if (CWnd* control = GetDlgItem(IDC_DEFAULT_LABEL))
         control->SetWindowText(label);
 }

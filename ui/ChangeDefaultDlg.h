@@ -18,7 +18,8 @@ protected:
 private:
     // Fills the list, selects the default and starts its preview.
     void LoadSaverList();
-    // Makes the selected line's screen saver the default; nothing without a selection.
+    // Makes the selected line's screen saver the default; nothing without a selection, and nothing
+    // while a policy decides: the default's line is selected again.
     void ApplySelection();
     // Shows the default as the registry holds it now, never the list's text.
     void UpdateDefaultLabel();

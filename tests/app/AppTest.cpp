@@ -17,39 +17,67 @@ const char kQuestion[] = "It seems Default ScreenSaver is not set in ScreenSaver
 const char kVersionKey[] = "Software\\Wine\\AppDefaults\\dozewell.exe";
 const char kSettings[] = " desk.cpl ,1";
 const char kVistaSettings[] = " desk.cpl,screensaver,@screensaver";
+const char kForcedPath[] = "%SystemRoot%\\system32\\dozewell-forced.scr";
 
-enum Shown { Nothing, Notice, Question, LockFailed, Dialog };
-enum Default { Saver, None, Missing, Blanks, Leading, Trailing };
+enum Shown { Nothing, Notice, Question, LockFailed, Dialog, SaversOff, ForcedGone };
+const char kOff[] = "Screen savers are turned off on this computer by its administrator.";
+const char kGone[] = "The screen saver that the administrator set for this computer is not there:\ngone.scr";
+const std::string kTexts[] = { "", "", kQuestion, "Failed to Lock Workstation.", "", kOff, kGone };
+enum Default { Saver, None, Missing, Blanks, Leading, Trailing, Expanded };
+enum Started { NoStart, Mine, Forced };
 // The notice flag: a REG_DWORD number, or one of these.
 const int kAbsent = -1, kText = -2;
 
-const struct Case {
+struct Case {
     std::string arguments;
     int flag;
     Default saver;
     const char* version;  // Wine's Windows version for the run
     Shown shown;          // and pressed: OK, Close, or Yes when the Control Panel is to start, otherwise No
-    bool saverStarts;
+    Started started;
     const char* control;  // the Control Panel's parameters; null: not started
     int flagAfter;
-} kCases[] = {
+    std::vector<PolicyValue> policies = {};
+};
+
+// A later run without a switch, under these policies.
+Case Policy(Default saver, Shown shown, Started started, std::vector<PolicyValue> policies)
+{
+    return { "", 1, saver, "win7", shown, started, nullptr, 1, std::move(policies) };
+}
+
+const Case kCases[] = {
     // The default road: the notice once, before the screen saver starts.
-    { "", kAbsent, Saver, "win7", Notice, true, nullptr, 1 },
+    { "", kAbsent, Saver, "win7", Notice, Mine, nullptr, 1 },
     // The shell gets the path as stored: Wine's finds no module after a leading blank, passes trailing ones on.
-    { "", 7, Trailing, "win7", Nothing, true, nullptr, 7 },
-    { "", kText, Leading, "win7", Notice, false, nullptr, 1 },
+    { "", 7, Trailing, "win7", Nothing, Mine, nullptr, 7 },
+    { "", kText, Leading, "win7", Notice, NoStart, nullptr, 1 },
     // Without a default, the question; Yes opens the Control Panel as the Windows version asks.
-    { "", 1, None, "win7", Question, false, nullptr, 1 },
-    { "", 1, Missing, "winxp64", Question, false, kSettings, 1 },
-    { "", 1, Blanks, "win7", Question, false, kSettings, 1 },
-    { "", 1, None, "vista", Question, false, kVistaSettings, 1 },
+    { "", 1, None, "win7", Question, NoStart, nullptr, 1 },
+    { "", 1, Missing, "winxp64", Question, NoStart, kSettings, 1 },
+    { "", 1, Blanks, "win7", Question, NoStart, kSettings, 1 },
+    { "", 1, None, "vista", Question, NoStart, kVistaSettings, 1 },
     // The switches: case-sensitive anywhere in the tail, also in quotes, a word or a long line; ":settings"
     // wins; neither shows the notice.
-    { ":lock", kAbsent, Saver, "win7", LockFailed, false, nullptr, kAbsent },
-    { ":settings", kAbsent, Saver, "win7", Dialog, false, nullptr, kAbsent },
-    { "x:lock :settingsy", 1, Saver, "win7", Dialog, false, nullptr, 1 },
-    { std::string(32000, 'x') + " \":lockdown\"", 1, Saver, "win7", LockFailed, false, nullptr, 1 },
-    { ":SETTINGS /lock -settings : lock :Lock", 1, Saver, "win7", Nothing, true, nullptr, 1 },
+    { ":lock", kAbsent, Saver, "win7", LockFailed, NoStart, nullptr, kAbsent },
+    { ":settings", kAbsent, Saver, "win7", Dialog, NoStart, nullptr, kAbsent },
+    { "x:lock :settingsy", 1, Saver, "win7", Dialog, NoStart, nullptr, 1 },
+    { std::string(32000, 'x') + " \":lockdown\"", 1, Saver, "win7", LockFailed, NoStart, nullptr, 1 },
+    { ":SETTINGS /lock -settings : lock :Lock", 1, Saver, "win7", Nothing, Mine, nullptr, 1 },
+    // A default stored with environment strings; a module that a policy forces, by bare name or with environment
+    // strings, wins over the user's; a blank one does not. Screen savers turned off, or a forced module missing: a
+    // box, and nothing started or asked. "1", other kinds and texts, or a forbidden change: no say.
+    Policy(Expanded, Nothing, Forced, {}),
+    Policy(Saver, Nothing, Forced, { { kSaverValue, REG_SZ, "dozewell-forced.scr" } }),
+    Policy(None, Nothing, Forced, { { kSaverValue, REG_EXPAND_SZ, kForcedPath } }),
+    Policy(Saver, Nothing, Mine, { { kSaverValue, REG_SZ, " " } }),
+    Policy(Saver, ForcedGone, NoStart, { { kSaverValue, REG_SZ, "gone.scr" } }),
+    Policy(None, SaversOff, NoStart, { { kSaverActive, REG_SZ, "0" } }),
+    Policy(Expanded, SaversOff, NoStart, { { kSaverActive, REG_DWORD, "0" }, { kSaverValue, REG_SZ, kForcedPath } }),
+    Policy(Saver, Nothing, Mine, { { kSaverActive, REG_SZ, "1" }, { kNoSaverPage, REG_DWORD, "1" } }),
+    Policy(Saver, Nothing, Mine, { { kSaverActive, REG_DWORD, "1" } }),
+    Policy(Saver, Nothing, Mine, { { kSaverActive, REG_BINARY, "0" } }),
+    Policy(Saver, Nothing, Mine, { { kSaverActive, REG_SZ, "off" } }),
 };
 
 int NoticeFlag()
@@ -67,12 +95,16 @@ protected:
             SetText(kProfileKey, kNoticeValue, "123");  // four bytes, as many as a number
         else if (c.flag != kAbsent)
             SetValue(kProfileKey, kNoticeValue, REG_DWORD, std::string(reinterpret_cast<const char*>(&c.flag), 4));
-        const std::string defaults[] = { saver.path,       "", BinDir() + "\\missing.scr", "   ", " " + saver.path,
-                                         saver.path + "  " };
-        c.saver == None ? DeleteValue(kDesktopKey, kSaverValue) : SetText(kDesktopKey, kSaverValue, defaults[c.saver]);
+        const std::string defaults[] = {
+            saver.path, "", BinDir() + "\\missing.scr", "   ", " " + saver.path, saver.path + "  ", kForcedPath
+        };
+        c.saver == None ? DeleteValue(kDesktopKey, kSaverValue)
+                        : SetValue(kDesktopKey, kSaverValue, c.saver == Expanded ? REG_EXPAND_SZ : REG_SZ,
+                                   defaults[c.saver] + '\0');
         SetText(kVersionKey, "Version", c.version);
-        DeleteFileA((saver.reached + ".log").c_str());
-        DeleteFileA((control.reached + ".log").c_str());
+        SetPolicies(c.policies);
+        for (const PlacedFile* file : { &saver, &control, &forced })
+            DeleteFileA((file->reached + ".log").c_str());
     }
 
     // Checks the window of the row, and what holds while it shows.
@@ -84,7 +116,7 @@ protected:
         const std::string text = Text(GetDlgItem(window, 0xFFFF));
         EXPECT_EQ(Box(window), shown == Question ? "Dozewell, 6 7, icon 32514" : "Dozewell, 1, icon 32516");
         if (shown != Notice) {
-            EXPECT_EQ(text, shown == Question ? kQuestion : "Failed to Lock Workstation.");
+            EXPECT_EQ(text, kTexts[shown]);
             return;
         }
         EXPECT_EQ(text.substr(0, strlen(kNotice)), kNotice);
@@ -93,15 +125,20 @@ protected:
         EXPECT_TRUE(saver.Starts().empty()) << "the screen saver started before the notice was dismissed";
     }
 
-    PlacedFile saver { BinDir() + "\\my saver.scr", "Mine" }, control { SystemDir() + "\\control.exe" };
+    ~App() override { SetPolicies({}); }
+
+    PlacedFile saver { BinDir() + "\\my saver.scr", "Mine" }, control { SystemDir() + "\\control.exe" },
+        forced { SystemDir() + "\\dozewell-forced.scr", "Forced" };
 };
 
 TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
 {
     for (const Case& c : kCases) {
         SCOPED_TRACE("arguments \"" + c.arguments.substr(0, 40) + "\", flag " + std::to_string(c.flag) + ", default " +
-                     std::to_string(c.saver) + ", " + c.version);
+                     std::to_string(c.saver) + ", " + c.version +
+                     (c.policies.empty() ? "" : ", policy " + c.policies[0].data));
         Prepare(c);
+        const std::string settings = SaverSettings();
         Process run("\"" + BinDir() + "\\dozewell.exe\" " + c.arguments);
         const HWND window = c.shown != Nothing ? WaitForWindow(run.Id()) : nullptr;
         EXPECT_EQ(window != nullptr, c.shown != Nothing) << "no window showed";
@@ -113,15 +150,19 @@ TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
         // The module as the shell was given it, and the show command, leaving out a switch that the shell adds.
         const std::vector<std::string> none,
             saverStart = { "\"" + (c.saver == Trailing ? saver.path + "  " : saver.path) + "\" 5" },
+            forcedStart = { "\"" + forced.reached + "\" 5" },
             controlStart = { "\"" + control.reached + "\" " + (c.control ? c.control : "") + " 5" };
         // A start is waited for when one is expected; otherwise the starts are read once nothing runs.
         EXPECT_TRUE(WaitUntil([&] {
-            return (c.saverStarts ? !saver.Starts().empty() : saver.Running().empty()) &&
+            return (c.started == Mine ? !saver.Starts().empty() : saver.Running().empty()) &&
+                   (c.started == Forced ? !forced.Starts().empty() : forced.Running().empty()) &&
                    (c.control ? !control.Starts().empty() : control.Running().empty());
         }));
-        EXPECT_EQ(saver.Launches(false), c.saverStarts ? saverStart : none);
+        EXPECT_EQ(saver.Launches(false), c.started == Mine ? saverStart : none);
+        EXPECT_EQ(forced.Launches(false), c.started == Forced ? forcedStart : none);
         EXPECT_EQ(control.Launches(true), c.control ? controlStart : none);
         EXPECT_EQ(NoticeFlag(), c.flagAfter);
+        EXPECT_EQ(SaverSettings(), settings) << "the screen saver's settings changed";
     }
 }
 

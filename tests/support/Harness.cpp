@@ -17,6 +17,14 @@ void SetDescription(const std::string& path, const char* description)
     EndUpdateResourceA(update, FALSE);
 }
 
+const char* const kPolicyNames[] = { kSaverValue, kSaverActive, kNoSaverPage };
+
+std::string PolicyKey(const std::string& name)
+{
+    return name == kNoSaverPage ? "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System"
+                                : "Software\\Policies\\Microsoft\\Windows\\Control Panel\\Desktop";
+}
+
 }  // namespace
 
 std::string BinDir()
@@ -92,6 +100,28 @@ std::string DefaultSaver()
 {
     const std::string data = ReadValue(kDesktopKey, kSaverValue).data;
     return data.substr(0, data.find('\0'));
+}
+
+void SetPolicies(const std::vector<PolicyValue>& values)
+{
+    for (const char* name : kPolicyNames)
+        DeleteValue(PolicyKey(name), name);
+    for (const PolicyValue& value : values) {
+        const DWORD number = strtoul(value.data.c_str(), nullptr, 10);
+        SetValue(PolicyKey(value.name), value.name, value.type,
+                 value.type == REG_DWORD ? std::string(reinterpret_cast<const char*>(&number), 4) : value.data + '\0');
+    }
+}
+
+std::string SaverSettings()
+{
+    const RegValue user = ReadValue(kDesktopKey, kSaverValue);
+    std::string settings = std::to_string(user.type) + ":" + user.data;
+    for (const char* name : kPolicyNames) {
+        const RegValue value = ReadValue(PolicyKey(name), name);
+        settings += "|" + std::to_string(value.type) + ":" + value.data;
+    }
+    return settings;
 }
 
 PlacedFile::PlacedFile(std::string path_, const char* description_, const std::string& fixture)

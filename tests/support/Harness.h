@@ -37,6 +37,18 @@ void SetText(const std::string& key, const std::string& name, const std::string&
 void DeleteValue(const std::string& key, const std::string& name);
 // The default screen saver as text, up to its first NUL.
 std::string DefaultSaver();
+// A screen-saver policy as an administrator sets it: kSaverValue (the forced module), kSaverActive or
+// kNoSaverPage; a REG_DWORD given as its number in text.
+const char kSaverActive[] = "ScreenSaveActive", kNoSaverPage[] = "NoDispScrSavPage";
+struct PolicyValue {
+    const char* name;
+    DWORD type;
+    std::string data;
+};
+// Removes every screen-saver policy, then sets those given.
+void SetPolicies(const std::vector<PolicyValue>& values);
+// The user's and the policies' screen-saver values, kinds and bytes, as the registry holds them.
+std::string SaverSettings();
 
 // A copy of a fixture (by default the logging screen saver) at path, as Windows means it (see Reach),
 // with string 1 set when a description is given; removed with its log, and any process run from it

@@ -18,6 +18,7 @@ protected:
     Dialog() { SetText(kDesktopKey, kSaverValue, beta.path); }
     ~Dialog() override
     {
+        SetPolicies({});
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         if (run)
             run->Exited();
@@ -123,33 +124,65 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
 
 TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt)
 {
-    const std::string settings = "\"" + control.reached + "\"  desk.cpl ,1 5";
+    const std::string settings = "\"" + control.reached + "\"  desk.cpl ,1 5", set = " (set by policy)",
+                      off = " (off by policy)", locked = " (locked by policy)";
+    const auto start = [](const PlacedFile& saver) {
+        return std::vector<std::string> { "\"" + saver.reached + "\" 5" };
+    };
     const struct {
-        const PlacedFile* saver;            // the default; none when null
-        std::vector<int> clicks;            // buttons, and the answer to the question that one asks
+        const PlacedFile* saver;            // the default that Windows runs; none when null
+        std::vector<int> clicks;            // buttons, and the answer to the box that one shows
         std::vector<std::string> launched;  // from the default, else control.exe: program (and parameters), show
+        std::string user;                   // the user's value; with environment strings a REG_EXPAND_SZ
+        std::vector<PolicyValue> policies;
+        std::string note;
     } cases[] = {
         // A default outside both directories: no line selected, yet it is labelled and previewed. Escape ends.
-        { &outside, { kPreviewId }, { "\"" + outside.path + "\" 5" } },
+        { &outside, { kPreviewId }, start(outside), outside.path, {}, "" },
+        { &gamma, { kPreviewId }, start(gamma), "%SystemRoot%\\dozewell-gamma.scr", {}, "" },
         // No default: Preview asks, as the command line does; Configure does not.
-        { nullptr, { kPreviewId, IDNO, kConfigureId, kPreviewId, IDYES }, { settings, settings } },
+        { nullptr, { kPreviewId, IDNO, kConfigureId, kPreviewId, IDYES }, { settings, settings }, "", {}, "" },
+        // The administrator's screen saver: selected, labelled, previewed and started, but not to be changed.
+        { &alpha, { kPreviewId }, start(alpha), beta.path, { { kSaverValue, REG_SZ, "dozewell-alpha.scr" } }, set },
+        { &gamma, { kPreviewId }, start(gamma), beta.path, { { kSaverValue, REG_EXPAND_SZ, gamma.path } }, set },
+        { nullptr, { kPreviewId, IDOK }, {}, beta.path, { { kSaverValue, REG_SZ, "gone.scr" } }, set },
+        { &beta, { kPreviewId, IDOK }, {}, beta.path, { { kSaverActive, REG_DWORD, "0" } }, off },
+        { &beta, { kPreviewId }, start(beta), beta.path, { { kNoSaverPage, REG_DWORD, "1" } }, locked },
     };
     for (const auto& c : cases) {
-        c.saver ? SetText(kDesktopKey, kSaverValue, c.saver->path) : DeleteValue(kDesktopKey, kSaverValue);
-        const std::string label = "Default ScreenSaver : " + (c.saver ? c.saver->description : "None");
+        SetPolicies(c.policies);
+        const bool fixed = !c.policies.empty();
+        c.user.empty() ? DeleteValue(kDesktopKey, kSaverValue)
+                       : SetValue(kDesktopKey, kSaverValue, c.user[0] == '%' ? REG_EXPAND_SZ : REG_SZ, c.user + '\0');
+        const std::string label = "Default ScreenSaver : " + (c.saver ? c.saver->description : "None") + c.note,
+                          settings = SaverSettings();
         Open();
+        const std::vector<std::string> lines = Lines(Item(kListId));
+        const auto line = std::find(lines.begin(), lines.end(), c.saver ? c.saver->description : "~");
+        const LRESULT selected = line == lines.end() ? LB_ERR : line - lines.begin();
         EXPECT_EQ(Text(Item(kLabelId)), label);
-        EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), LB_ERR);
+        EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), selected);
+        EXPECT_EQ(IsWindowEnabled(Item(kListId)), !fixed) << label;
         EXPECT_TRUE(Previews(c.saver, 1)) << label;
-        // A change with no line selected writes nothing, yet previews and labels anew.
-        Choose("no such line");
-        EXPECT_EQ(DefaultSaver(), c.saver ? c.saver->path : "");
+        // Neither keys nor a click change what a policy set; a change, even by a message, writes nothing and
+        // leaves the selection as it was, yet previews and labels anew.
+        if (fixed) {
+            RECT list;
+            GetWindowRect(Item(kListId), &list);
+            Key(window, VK_END);
+            Mouse(list.left + 20, list.top + 40, true);
+        }
+        Choose(fixed ? "Aurora" : "no such line");
+        EXPECT_EQ(SaverSettings(), settings) << label;
+        EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), fixed ? selected : LB_ERR) << label;
         EXPECT_EQ(Text(Item(kLabelId)), label);
         EXPECT_TRUE(Previews(c.saver, 2)) << label;
         for (int click : c.clicks) {
-            const bool answer = click == IDYES || click == IDNO;
+            const bool answer = click == IDYES || click == IDNO || click == IDOK;
             const HWND box = answer ? WaitForWindow(run->Id(), nullptr, window) : window;
-            EXPECT_TRUE(!answer || (box && Box(box) == "Dozewell, 6 7, icon 32514")) << "no question, or not alone";
+            EXPECT_TRUE(!answer ||
+                        (box && Box(box) == (click == IDOK ? "Dozewell, 1, icon 32516" : "Dozewell, 6 7, icon 32514")))
+                << "no box, or not alone";
             Press(box, click);
             WaitUntil([&] { return !answer || !IsWindow(box); });
         }
@@ -160,6 +193,8 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
         EXPECT_TRUE(Previews(c.saver, 2)) << "the preview was restarted, though the list did not change";
         c.saver == &outside ? Key(window, VK_ESCAPE) : Press(window, IDCANCEL);
         EXPECT_TRUE(run->Exited()) << "the dialog did not close";
+        for (const PlacedFile* file : { &alpha, &beta, &gamma, &outside, &control })
+            DeleteFileA((file->reached + ".log").c_str());
     }
 }
 
