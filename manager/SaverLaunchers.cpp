@@ -7,7 +7,7 @@
 
 namespace {
 
-const UINT kSystemDirectorySize = 256;
+const UINT kSystemDirectorySize = kMaxPathBytes;
 const char kNoDefaultPrompt[] = "It seems Default ScreenSaver is not set in ScreenSaver Settings.\n"
                                 "Would you like to Open ScreenSaver Settings?";
 // Passed exactly so, leading blanks and all.

@@ -14,7 +14,7 @@ public:
     BOOL Open(HKEY root, const char* subkey);
     // Writes a REG_SZ value and flushes the key.
     BOOL SetString(const char* name, const char* text);
-    // Reads a value of at most 256 bytes as text, up to its first NUL; on failure out is emptied.
+    // Reads a value of at most kMaxPathBytes bytes as text, up to its first NUL; on failure out is emptied.
     BOOL QueryString(const char* name, CString& out);
     // The result of RegCloseKey; afterwards no key is held.
     LONG Close();
