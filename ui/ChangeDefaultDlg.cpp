@@ -1,6 +1,7 @@
 #include "ui/ChangeDefaultDlg.h"
 
 #include "res/resource.h"
+#include "ui/PreviewFrame.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ BOOL CChangeDefaultDlg::OnInitDialog()
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    KeepPreviewFillingFrame(m_previewArea.m_hWnd);
     LoadSaverList();
     UpdateDefaultLabel();
     return TRUE;
