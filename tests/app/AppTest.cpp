@@ -71,8 +71,8 @@ protected:
                                          saver.path + "  " };
         c.saver == None ? DeleteValue(kDesktopKey, kSaverValue) : SetText(kDesktopKey, kSaverValue, defaults[c.saver]);
         SetText(kVersionKey, "Version", c.version);
-        DeleteFileA((saver.reached + ".log").c_str());
-        DeleteFileA((control.reached + ".log").c_str());
+        DeleteFileA(saver.log.c_str());
+        DeleteFileA(control.log.c_str());
     }
 
     // Checks the window of the row, and what holds while it shows.
@@ -93,7 +93,9 @@ protected:
         EXPECT_TRUE(saver.Starts().empty()) << "the screen saver started before the notice was dismissed";
     }
 
-    PlacedFile saver { BinDir() + "\\my saver.scr", "Mine" }, control { SystemDir() + "\\control.exe" };
+    // The no-switch road with a name beyond code page 1252.
+    PlacedFile saver { BinDir() + "\\my saver " + kSnowName + ".scr", "Mine" },
+        control { SystemDir() + "\\control.exe" };
 };
 
 TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
