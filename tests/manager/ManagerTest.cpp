@@ -71,15 +71,13 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExistsAndReadsString1O
     // A description is string 1 of a module, read as data, of any module and nothing else.
     const std::string longText(300, 'x');
     PlacedFile plain(temp + "\\plain.scr", "100% Pure %s Saver"), longer(temp + "\\long.scr", longText.c_str()),
-        library(temp + "\\library.scr", "Library", "dll_fixture.scr"),
-        wide(temp + "\\wide.scr", Repeat(kSnow, 300).c_str());
+        library(temp + "\\library.scr", "Library", "dll_fixture.scr");
     const struct {
         std::string path;
         BOOL loaded;
         std::string description;
     } modules[] = { { plain.path, TRUE, "100% Pure %s Saver" },
                     { longer.path, TRUE, longText.substr(0, 259) },
-                    { wide.path, TRUE, Repeat(kSnow, 259) },
                     { library.path, TRUE, "Library" },
                     // The 32-bit build's: a module of the other architecture is read as data all the same.
                     { BinDir() + "\\..\\..\\x86\\bin\\dozewell-drift.scr", TRUE, "Dozewell Drift" },
