@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// The bytes that a path of up to MAX_PATH characters, its NUL counted, may take in the ANSI code page:
+// under UTF-8, the code page that the programs' manifests ask for, a UTF-16 unit takes up to 3 bytes.
+const int kMaxPathBytes = (MAX_PATH - 1) * 3 + 1;
+
 class CString {
 public:
     CString() = default;

@@ -12,7 +12,7 @@
 namespace {
 
 // The size given to GetSystemDirectoryA and GetWindowsDirectoryA.
-const UINT kDirectoryBufferSize = 261;
+const UINT kDirectoryBufferSize = kMaxPathBytes;
 
 // A search of FindFirstFileA, closed when it goes out of scope.
 class FileSearch {

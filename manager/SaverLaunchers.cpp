@@ -8,7 +8,7 @@
 
 namespace {
 
-const UINT kSystemDirectorySize = 256;
+const UINT kSystemDirectorySize = kMaxPathBytes;
 const char kNoDefaultPrompt[] = "It seems Default ScreenSaver is not set in ScreenSaver Settings.\n"
                                 "Would you like to Open ScreenSaver Settings?";
 const char kSaversOff[] = "Screen savers are turned off on this computer by its administrator.";

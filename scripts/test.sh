@@ -22,6 +22,8 @@ wine_env_init test
 # Tests always get a display of their own, so that they never draw on the user's screen.
 wine_display 1
 wine_server_up
+# The display's scale as a new prefix has it, whatever a killed run left: a row sets it and puts it back.
+wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
 
 scripts/runs-32bit.sh || echo "The x86 runs are skipped: this machine cannot run 32-bit code."
 ctest --preset x64 "$@"

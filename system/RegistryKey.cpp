@@ -4,8 +4,8 @@
 
 namespace {
 
-// The largest value that QueryString reads, its terminating NUL counted.
-const DWORD kQueryBufferSize = 256;
+// The largest value that QueryString reads, its terminating NUL counted: any path in UTF-8.
+const DWORD kQueryBufferSize = kMaxPathBytes;
 
 }  // namespace
 

@@ -14,8 +14,8 @@ public:
     BOOL Open(HKEY root, const char* subkey, REGSAM access = KEY_ALL_ACCESS);
     // Writes a REG_SZ value and flushes the key.
     BOOL SetString(const char* name, const char* text);
-    // Reads a value of at most 256 bytes as text, up to its first NUL, and its kind when asked; on
-    // failure out is emptied.
+    // Reads a value of at most kMaxPathBytes bytes as text, up to its first NUL, and its kind when asked;
+    // on failure out is emptied.
     BOOL QueryString(const char* name, CString& out, DWORD* type = nullptr);
     // As QueryString, with the environment strings of a REG_EXPAND_SZ value expanded.
     BOOL QueryPath(const char* name, CString& out);

@@ -8,7 +8,7 @@
 
 namespace {
 
-const UINT kDirectorySize = MAX_PATH + 1;
+const UINT kDirectorySize = kMaxPathBytes;
 
 typedef BOOL(WINAPI* IsWow64ProcessFunction)(HANDLE, PBOOL);
 

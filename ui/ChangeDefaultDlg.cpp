@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "system/SaverPolicy.h"
+#include "ui/PreviewFrame.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ BOOL CChangeDefaultDlg::OnInitDialog()
     m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    KeepPreviewFillingFrame(m_previewArea.m_hWnd);
     LoadSaverList();
     UpdateDefaultLabel();
     // The administrator's choice is shown, not offered: a disabled list takes no key and no click.

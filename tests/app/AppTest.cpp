@@ -104,7 +104,7 @@ protected:
         SetText(kVersionKey, "Version", c.version);
         SetPolicies(c.policies);
         for (const PlacedFile* file : { &saver, &control, &forced })
-            DeleteFileA((file->reached + ".log").c_str());
+            DeleteFileA(file->log.c_str());
     }
 
     // Checks the window of the row, and what holds while it shows.
@@ -127,8 +127,9 @@ protected:
 
     ~App() override { SetPolicies({}); }
 
-    PlacedFile saver { BinDir() + "\\my saver.scr", "Mine" }, control { SystemDir() + "\\control.exe" },
-        forced { SystemDir() + "\\dozewell-forced.scr", "Forced" };
+    // The no-switch road with a name beyond code page 1252.
+    PlacedFile saver { BinDir() + "\\my saver " + kSnowName + ".scr", "Mine" },
+        control { SystemDir() + "\\control.exe" }, forced { SystemDir() + "\\dozewell-forced.scr", "Forced" };
 };
 
 TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)

@@ -39,6 +39,8 @@ terminal-server aware|has TERMINAL_SERVICE_AWARE
 without a section both writable and executable|! echo "\$pe" | grep -w CODE | grep -vqw READONLY
 a manifest for its own processor|[ "\$(grep -ao 'processorArchitecture="[^"]*"' "$tmp/$name/$file" | sort -u)" = 'processorArchitecture="$processor"' ]
 importing only system DLLs|! echo "\$pe" | sed -n 's/.*DLL Name: //p' | grep -viqxE '(kernel|user|gdi|advapi|shell|comctl)32.dll|msvcrt.dll'
+asking for text in UTF-8 (Windows 10 1903 and later)|grep -aqF 'SMI/2019/WindowsSettings">UTF-8</activeCodePage>' "$tmp/$name/$file"
+drawn at the display's scale, if it is Dozewell|[ $file != dozewell.exe ] || { grep -aqF 'SMI/2005/WindowsSettings">true</dpiAware>' "$tmp/$name/$file" && grep -aqF 'SMI/2016/WindowsSettings">PerMonitorV2, system</dpiAwareness>' "$tmp/$name/$file"; }
 started by Windows XP|[ \$(echo "\$pe" | awk '/SubsystemVersion/ { v = v * 100 + \$2 } END { print v }') -le $subsystem ]
 ROWS
     done

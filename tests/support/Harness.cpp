@@ -1,5 +1,6 @@
 #include "support/Harness.h"
 
+#include <shlobj.h>
 #include <stdio.h>
 #include <tlhelp32.h>
 
@@ -8,9 +9,10 @@ namespace {
 // String 1 is the second of the sixteen counted strings of string block 1.
 void SetDescription(const std::string& path, const char* description)
 {
-    std::wstring block(1, L'\0');
-    block += static_cast<wchar_t>(strlen(description));
-    block += std::wstring(description, description + strlen(description)) + std::wstring(14, L'\0');
+    std::wstring block(strlen(description) + 16, L'\0');
+    block[1] = static_cast<wchar_t>(
+        MultiByteToWideChar(CP_UTF8, 0, description, -1, &block[2], static_cast<int>(block.size()) - 2) - 1);
+    block.resize(block[1] + 16);
     HANDLE update = BeginUpdateResourceA(path.c_str(), FALSE);
     UpdateResourceA(update, RT_STRING, MAKEINTRESOURCEA(1), MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL), &block[0],
                     static_cast<DWORD>(block.size() * sizeof(wchar_t)));
@@ -26,6 +28,11 @@ std::string PolicyKey(const std::string& name)
 }
 
 }  // namespace
+
+std::string Repeat(const std::string& text, int times)
+{
+    return times > 0 ? text + Repeat(text, times - 1) : "";
+}
 
 std::string BinDir()
 {
@@ -125,12 +132,15 @@ std::string SaverSettings()
 }
 
 PlacedFile::PlacedFile(std::string path_, const char* description_, const std::string& fixture)
-    : path(std::move(path_)), description(description_ ? description_ : ""), reached(Reach(path))
+    : path(std::move(path_)), description(description_ ? description_ : ""), reached(Reach(path)),
+      log(reached.substr(0, reached.find_last_of('.')) + ".log")
 {
     // The real system directory of 64-bit Windows holds 64-bit modules: the x64 build's fixtures.
     const std::string build = reached == path ? BinDir() : BinDir() + "\\..\\..\\x64\\bin";
+    if (reached.find('\\') != std::string::npos)
+        SHCreateDirectoryExA(nullptr, reached.substr(0, reached.find_last_of('\\')).c_str(), nullptr);
     CopyFileA((build + "\\fixtures\\" + fixture).c_str(), reached.c_str(), FALSE);
-    DeleteFileA((reached + ".log").c_str());  // one left by a run that was killed
+    DeleteFileA(log.c_str());  // one left by a run that was killed
     if (description_)
         SetDescription(reached, description_);
 }
@@ -144,20 +154,22 @@ PlacedFile::~PlacedFile()
         CloseHandle(process);
     }
     DeleteFileA(reached.c_str());
-    DeleteFileA((reached + ".log").c_str());
+    DeleteFileA(log.c_str());
+    for (std::string folder = reached;
+         RemoveDirectoryA((folder = folder.substr(0, folder.find_last_of('\\'))).c_str());) {}
 }
 
 std::vector<PlacedFile::Start> PlacedFile::Starts() const
 {
     // A line a start: "<process id>\t<show command>\t<command line>".
     std::vector<Start> starts;
-    FILE* log = fopen((reached + ".log").c_str(), "rb");
+    FILE* file = fopen(log.c_str(), "rb");
     Start start = {};
     std::vector<char> line(40000);
-    while (log && fscanf(log, "%*u\t%d\t%39999[^\n]\n", &start.show, line.data()) == 2)
+    while (file && fscanf(file, "%*u\t%d\t%39999[^\n]\n", &start.show, line.data()) == 2)
         starts.push_back({ start.show, line.data() });
-    if (log)
-        fclose(log);
+    if (file)
+        fclose(file);
     return starts;
 }
 
@@ -265,7 +277,10 @@ std::vector<std::string> Lines(HWND list)
     for (LRESULT index = 0; index < SendMessageW(list, LB_GETCOUNT, 0, 0); ++index) {
         std::wstring wide(SendMessageW(list, LB_GETTEXTLEN, index, 0) + 1, L'\0');
         wide.resize(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0])));
-        lines.emplace_back(wide.begin(), wide.end());  // the tests' lines are ASCII
+        std::string line(wide.size() * 3, '\0');
+        line.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &line[0],
+                                        static_cast<int>(line.size()), nullptr, nullptr));
+        lines.push_back(line);
     }
     return lines;
 }

@@ -8,6 +8,14 @@
 #include <string>
 #include <vector>
 
+// The tests' text is UTF-8, their programs' code page (tests/support/utf8.manifest), in which the system gives
+// and takes what it holds as UTF-16: names, descriptions, the registry's text.
+std::string Repeat(const std::string& text, int times);
+// Beyond code page 1252: CJK, 3 bytes in UTF-8; Latin-extended, 2; and outside the Basic Multilingual Plane,
+// 4 bytes and two UTF-16 units (a mountain, then a tent).
+const char kSnow[] = u8"\u96EA", kSnowName[] = u8"\u96EA-\u015Anieg",
+           kSnowDescription[] = u8"\u96EA \u015Anieg \U0001F3D4", kTentDescription[] = u8"\u96EA \u015Anieg \U0001F3D5";
+
 // Windows paths, without a trailing backslash.
 // Where the test program is, and dozewell.exe with it.
 std::string BinDir();
@@ -50,10 +58,11 @@ void SetPolicies(const std::vector<PolicyValue>& values);
 // The user's and the policies' screen-saver values, kinds and bytes, as the registry holds them.
 std::string SaverSettings();
 
-// A copy of a fixture (by default the logging screen saver) at path, as Windows means it (see Reach),
-// with string 1 set when a description is given; removed with its log, and any process run from it
-// ended, when the object goes. The fixture is named relative to this build's fixtures folder; under
-// WoW64 a copy in the real system directory is the x64 build's, as 64-bit Windows has it there.
+// A copy of a fixture (by default the logging screen saver) at path, as Windows means it (see Reach), in
+// folders made for it if need be, with string 1 set when a description is given; removed with its log,
+// folders left empty and any process run from it ended, when the object goes. The fixture is named relative to this
+// build's fixtures folder; under WoW64 a copy in the real system directory is the x64 build's, as 64-bit Windows has it
+// there.
 class PlacedFile {
 public:
     explicit PlacedFile(std::string path, const char* description = nullptr,
@@ -76,8 +85,8 @@ public:
 
     const std::string path;
     const std::string description;
-    // Where this process reaches it, and so the name under which its programs start it.
-    const std::string reached;
+    // Where this process reaches it, and so the name under which its programs start it; its log.
+    const std::string reached, log;
 };
 
 // A process started for one test, ended with it if it still runs.

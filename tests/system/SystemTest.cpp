@@ -10,17 +10,17 @@ namespace {
 
 const char kScratchKey[] = "Software\\Dozewell Tests";
 
-TEST(RegistryKey, WritesTextAsRegSzAndReadsAnyValueUpToItsFirstNulWithin256Bytes)
+TEST(RegistryKey, WritesTextAsRegSzAndReadsAnyValueUpToItsFirstNulWithinTheBytesOfAnyPathInUtf8)
 {
     SetText(kScratchKey, "", "");
-    const std::string fits(255, 'a'), noNul(256, 'b');
+    const std::string fits(kMaxPathBytes - 1, 'a'), noNul(kMaxPathBytes, 'b');
     const struct {
         DWORD type;  // REG_NONE: no such value
         std::string data;
         BOOL result;
         std::string text;
     } cases[] = { { REG_SZ, fits + '\0', TRUE, fits },
-                  { REG_SZ, std::string(256, 'c') + '\0', FALSE, "" },
+                  { REG_SZ, std::string(kMaxPathBytes, 'c') + '\0', FALSE, "" },
                   { REG_BINARY, noNul, TRUE, noNul },
                   { REG_DWORD, std::string("\x41\x42\0\0", 4), TRUE, "AB" },
                   { REG_DWORD, std::string("\0\x41\0\0", 4), TRUE, "" },

@@ -15,7 +15,8 @@ const int kListId = 1034, kLabelId = 1035, kPreviewAreaId = 1036, kPreviewId = 1
 
 class Dialog : public ::testing::Test {
 protected:
-    Dialog() { SetText(kDesktopKey, kSaverValue, beta.path); }
+    // Written as UTF-16, as Windows' own settings write it.
+    Dialog() { SetText(kDesktopKey, kSaverValue, snow.path); }
     ~Dialog() override
     {
         SetPolicies({});
@@ -49,7 +50,8 @@ protected:
         return WaitUntil([&] {
                    long previews = 0;
                    ids.clear();
-                   for (const PlacedFile* module : { &alpha, &beta, &blank, &gamma, &outside }) {
+                   for (const PlacedFile* module :
+                        { &alpha, &beta, &blank, &gamma, &outside, &snow, &tent, &longest, &deep }) {
                        for (DWORD id : module->Running())
                            ids.push_back(module == saver ? id : 0);
                        for (const auto& start : module->Starts())
@@ -63,7 +65,14 @@ protected:
     PlacedFile alpha { SystemDir() + "\\dozewell-alpha.scr", "Alpha" },
         beta { SystemDir() + "\\dozewell-beta.scr", "Beta" }, blank { SystemDir() + "\\dozewell-blank.scr" },
         gamma { WindowsDir() + "\\dozewell-gamma.scr", "Aurora" },
-        outside { BinDir() + "\\dozewell-outside.scr", "Outside" }, control { SystemDir() + "\\control.exe" };
+        outside { BinDir() + "\\dozewell-outside.scr", "Outside" }, control { SystemDir() + "\\control.exe" },
+        // Names and descriptions beyond code page 1252: two that differ in their last character only; the
+        // longest name that Linux takes (255 bytes) with a description of 259 characters; a default of
+        // MAX_PATH - 1 characters in folders of their own.
+        snow { SystemDir() + "\\dozewell-" + kSnowName + ".scr", kSnowDescription },
+        tent { SystemDir() + "\\dozewell-tent-" + kSnowName + ".scr", kTentDescription },
+        longest { SystemDir() + "\\" + Repeat(kSnow, 83) + ".scr", Repeat(kSnow, 259).c_str() },
+        deep { "C:" + Repeat("\\" + Repeat(kSnow, 80), 3) + "\\" + Repeat(kSnow, 9) + ".scr", "Far" };
     std::unique_ptr<Process> run;
     HWND window = nullptr;
 };
@@ -81,11 +90,13 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
         controls += std::to_string(GetDlgCtrlID(child)) + " " + className + " " + style + " " + Text(child) + "\n";
     }
     // In their tab order; the list unsorted and telling of each change, the preview area sunken.
-    EXPECT_EQ(controls, "1034 ListBox 10101 \n2 Button 10000 Close\n1035 Static 20000 Default ScreenSaver : Beta\n"
-                        "1036 Static 21000 Selected ScreenSaver Preview\n1037 Button 10000 &Preview\n"
-                        "1038 Button 10000 &Configure\n");
-    EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "", "Aurora" }));
-    EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), 1) << "the default is not selected";
+    EXPECT_EQ(controls, "1034 ListBox 10101 \n2 Button 10000 Close\n1035 Static 20000 Default ScreenSaver : " +
+                            std::string(kSnowDescription) +
+                            "\n1036 Static 21000 Selected ScreenSaver Preview\n"
+                            "1037 Button 10000 &Preview\n1038 Button 10000 &Configure\n");
+    EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "", kTentDescription, kSnowDescription,
+                                                               longest.description, "Aurora" }));
+    EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), 4) << "the default is not selected";
     RECT frame, screen;
     GetWindowRect(window, &frame);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
@@ -96,15 +107,18 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
     EXPECT_EQ(GetPropA(window, "Dozewell.BigIcon"), GetPropA(window, "Dozewell.AppIcon"));
     EXPECT_EQ(GetPropA(window, "Dozewell.SmallIcon"), GetPropA(window, "Dozewell.AppIcon"));
 
-    ASSERT_TRUE(Previews(&beta, 1)) << "no preview ran";
+    ASSERT_TRUE(Previews(&snow, 1)) << "no preview ran";
     // Each change writes the default, rewrites the label and starts the preview anew, also for the same line.
     const struct {
         const char* line;
         const PlacedFile& saver;
         WORD key;  // 0: chosen with the mouse
-    } choices[] = { { "Aurora", gamma, 0 }, { "Alpha", alpha, 0 },     { "Alpha", alpha, 0 },
-                    { "Beta", beta, 0 },    { "Alpha", alpha, VK_UP }, { "Aurora", gamma, VK_END } };
-    std::map<const PlacedFile*, long> previews = { { &beta, 1 } };
+    } choices[] = {
+        { "Aurora", gamma, 0 },        { "Alpha", alpha, 0 },         { "Alpha", alpha, 0 },
+        { "Beta", beta, 0 },           { "Alpha", alpha, VK_UP },     { "Aurora", gamma, VK_END },
+        { kTentDescription, tent, 0 }, { kSnowDescription, snow, 0 }, { longest.description.c_str(), longest, 0 }
+    };
+    std::map<const PlacedFile*, long> previews = { { &snow, 1 } };
     for (const auto& choice : choices) {
         choice.key ? Key(window, choice.key) : Choose(choice.line);
         EXPECT_TRUE(WaitUntil([&] { return DefaultSaver() == choice.saver.path; })) << choice.line;
@@ -139,6 +153,7 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
     } cases[] = {
         // A default outside both directories: no line selected, yet it is labelled and previewed. Escape ends.
         { &outside, { kPreviewId }, start(outside), outside.path, {}, "" },
+        { &deep, { kPreviewId }, start(deep), deep.path, {}, "" },
         { &gamma, { kPreviewId }, start(gamma), "%SystemRoot%\\dozewell-gamma.scr", {}, "" },
         // No default: Preview asks, as the command line does; Configure does not.
         { nullptr, { kPreviewId, IDNO, kConfigureId, kPreviewId, IDYES }, { settings, settings }, "", {}, "" },
@@ -193,8 +208,8 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
         EXPECT_TRUE(Previews(c.saver, 2)) << "the preview was restarted, though the list did not change";
         c.saver == &outside ? Key(window, VK_ESCAPE) : Press(window, IDCANCEL);
         EXPECT_TRUE(run->Exited()) << "the dialog did not close";
-        for (const PlacedFile* file : { &alpha, &beta, &gamma, &outside, &control })
-            DeleteFileA((file->reached + ".log").c_str());
+        for (const PlacedFile* file : { &alpha, &beta, &gamma, &outside, &deep, &control })
+            DeleteFileA(file->log.c_str());
     }
 }
 
@@ -209,7 +224,8 @@ TEST_F(Dialog, OffersAndStoresWhatWindowsOwn64BitSideStarts)
     PlacedFile wide(SystemDir() + "\\dozewell-wide.scr", "Wide", builds + "x64\\bin\\fixtures\\saver_fixture.scr"),
         narrow(wow64 + "\\dozewell-narrow.scr", "Narrow", builds + "x86\\bin\\fixtures\\saver_fixture.scr");
     Open();
-    EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "", "Wide", "Aurora" }));
+    EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "", kTentDescription, "Wide",
+                                                               kSnowDescription, longest.description, "Aurora" }));
     Choose("Wide");
     EXPECT_EQ(DefaultSaver(), wide.path);
     Press(window, kPreviewId);
@@ -217,6 +233,41 @@ TEST_F(Dialog, OffersAndStoresWhatWindowsOwn64BitSideStarts)
     SetValue(kProfileKey, kNoticeValue, REG_DWORD, std::string("\1\0\0\0", 4));
     Process start("\"" + BinDir() + "\\..\\..\\x64\\bin\\dozewell.exe\"");
     EXPECT_TRUE(WaitUntil([&] { return wide.Launches(false).size() == 2; })) << "not the module chosen";
+}
+
+// Laid out at the display's scale (Wine reads LogPixels as each program starts), the preview filling its frame,
+// also when the frame changes size, as Windows resizes it for a monitor of another scale. Wine's desktop keeps
+// the scale that it started with, and Wine maps a size passed to another process's window with it: the resize
+// is shown at that scale only.
+TEST_F(Dialog, IsLaidOutAtTheDisplaysScaleWithThePreviewFillingItsFrame)
+{
+    const RegValue before = ReadValue(kDesktopKey, "LogPixels");
+    GetDesktopWindow();  // started, if it is not yet, at the prefix's own scale
+    // The template's 347 x 167 dialog units in MS Sans Serif 8: 7 x 13 pixels a 4 x 8 units at 96, 10 x 19 at 144.
+    const LONG cases[][3] = { { 96, 607, 271 }, { 144, 868, 397 } };
+    for (const auto& c : cases) {
+        SetValue(kDesktopKey, "LogPixels", REG_DWORD, std::string(reinterpret_cast<const char*>(&c[0]), 4));
+        Open();
+        RECT client;
+        GetClientRect(window, &client);
+        EXPECT_EQ(client.right * 1000 + client.bottom, c[1] * 1000 + c[2]) << c[0] << " DPI";
+        const HWND frame = Item(kPreviewAreaId);
+        const auto filled = [&] {
+            RECT area, preview;
+            GetClientRect(frame, &area);
+            MapWindowPoints(frame, nullptr, reinterpret_cast<POINT*>(&area), 2);
+            return GetWindowRect(GetWindow(frame, GW_CHILD), &preview) && EqualRect(&area, &preview);
+        };
+        EXPECT_TRUE(WaitUntil(filled)) << c[0] << " DPI: the preview does not fill its frame";
+        if (c[0] == 96) {
+            SetWindowPos(frame, nullptr, 0, 0, c[1] / 3, c[2] / 3, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            EXPECT_TRUE(WaitUntil(filled)) << "the preview did not follow its frame";
+        }
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(run->Exited());
+    }
+    before.exists ? SetValue(kDesktopKey, "LogPixels", before.type, before.data)
+                  : DeleteValue(kDesktopKey, "LogPixels");
 }
 
 }  // namespace
