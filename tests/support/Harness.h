@@ -27,16 +27,16 @@ std::string Reach(const std::string& path);
 // Polls condition, handling this thread's messages meanwhile, until it holds; false on timeout.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
-const char kDesktopKey[] = "Control Panel\\Desktop";
-const char kSaverValue[] = "SCRNSAVE.EXE";
-const char kProfileKey[] = "Software\\Quenbrook\\Dozewell\\Settings";
-const char kNoticeValue[] = "LockAlertDisplayed";
+const char kDesktopKey[] = "Control Panel\\Desktop", kSaverValue[] = "SCRNSAVE.EXE",
+           kProfileKey[] = "Software\\Quenbrook\\Dozewell\\Settings", kNoticeValue[] = "LockAlertDisplayed";
 
 // A value under HKEY_CURRENT_USER.
 struct RegValue {
     bool exists = false;
     DWORD type = REG_NONE;
     std::string data;
+    // Its kind and bytes, as "<type>:<data>".
+    std::string Typed() const { return std::to_string(type) + ":" + data; }
 };
 RegValue ReadValue(const std::string& key, const std::string& name);
 // Creates the key when needed; text is stored as REG_SZ with its NUL.
@@ -92,7 +92,7 @@ public:
 // A process started for one test, ended with it if it still runs.
 class Process {
 public:
-    explicit Process(const std::string& commandLine);
+    explicit Process(std::string commandLine);
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
     ~Process();
