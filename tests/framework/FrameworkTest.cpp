@@ -45,7 +45,7 @@ TEST(CString, ReplacesInOnePassTrimsAndFormatsVerbatimAtAnyLength)
 TEST(CMapStringToString, KeepsOneEntryPerExactKeyInTheOrderFirstStored)
 {
     CMapStringToString map(10);
-    std::string expected;
+    std::string expected, found;
     // Keys that differ only in case, many enough that some share a bucket.
     for (int i = 0; i < 1000; ++i) {
         const std::string key = (i % 2 ? "k" : "K") + std::to_string(i / 2);
@@ -54,7 +54,6 @@ TEST(CMapStringToString, KeepsOneEntryPerExactKeyInTheOrderFirstStored)
     }
     map["k3"] = "again";
     CString key, value;
-    std::string found;
     for (POSITION pos = map.GetStartPosition(); pos;) {
         map.GetNextAssoc(pos, key, value);
         found += std::string(key) + "=" + std::string(value) + " ";
