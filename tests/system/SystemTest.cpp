@@ -65,11 +65,7 @@ TEST(OsVersion, ClassifiesEveryListedReleaseAndQueriesWithTheExtendedRecordOnNt5
         { 3, 6, 0, 0, 201 },         { 0, 4, 0, 950, 0 },     { 4, 6, 0, 0, 0 }
     };
     for (const auto& c : cases) {
-        OSVERSIONINFOEXA info = {};
-        info.dwPlatformId = c[0];
-        info.dwMajorVersion = c[1];
-        info.dwMinorVersion = c[2];
-        info.dwBuildNumber = c[3];
+        const OSVERSIONINFOEXA info = { 0, c[1], c[2], c[3], c[0], "", 0, 0, 0, 0, 0 };
         EXPECT_EQ(ClassifyOsVersion(info), static_cast<int>(c[4]))
             << c[0] << ": " << c[1] << "." << c[2] << " build " << c[3];
     }
