@@ -86,8 +86,19 @@ int NoticeFlag()
 
 class App : public ::testing::Test {
 protected:
-    void Prepare(const Case& c)
-    {
+    ~App() override { SetPolicies({}); }
+
+    // The no-switch road with a name beyond code page 1252.
+    PlacedFile saver { BinDir() + "\\my saver " + kSnowName + ".scr", "Mine" },
+        control { SystemDir() + "\\control.exe" }, forced { SystemDir() + "\\dozewell-forced.scr", "Forced" };
+};
+
+TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
+{
+    for (const Case& c : kCases) {
+        SCOPED_TRACE("arguments \"" + c.arguments.substr(0, 40) + "\", flag " + std::to_string(c.flag) + ", default " +
+                     std::to_string(c.saver) + ", " + c.version +
+                     (c.policies.empty() ? "" : ", policy " + c.policies[0].data));
         DeleteValue(kProfileKey, kNoticeValue);
         if (c.flag == kText)
             SetText(kProfileKey, kNoticeValue, "123");  // four bytes, as many as a number
@@ -103,47 +114,25 @@ protected:
         SetPolicies(c.policies);
         for (const PlacedFile* file : { &saver, &control, &forced })
             DeleteFileA(file->log.c_str());
-    }
-
-    // Checks the window of the row, and what holds while it shows.
-    void Expect(Shown shown, HWND window)
-    {
-        // The dialog is told apart by its Close button, which no box has; a box's text is its static 0xFFFF.
-        if (shown == Dialog)
-            return;
-        const std::string text = Text(GetDlgItem(window, 0xFFFF));
-        EXPECT_EQ(Box(window), shown == Question ? "Dozewell, 6 7, icon 32514" : "Dozewell, 1, icon 32516");
-        // The notice: its first lines, as many as the text has.
-        EXPECT_EQ(shown == Notice ? text.substr(0, strlen(kNotice)) : text, kTexts[shown]);
-        if (shown != Notice)
-            return;
-        EXPECT_TRUE(std::count(text.begin(), text.end(), '\n') == 2 && text.back() != '\n') << "not three lines";
-        EXPECT_EQ(NoticeFlag(), 1) << "the flag is written, as a number, before the notice shows";
-        EXPECT_TRUE(saver.Starts().empty()) << "the screen saver started before the notice was dismissed";
-    }
-
-    ~App() override { SetPolicies({}); }
-
-    // The no-switch road with a name beyond code page 1252.
-    PlacedFile saver { BinDir() + "\\my saver " + kSnowName + ".scr", "Mine" },
-        control { SystemDir() + "\\control.exe" }, forced { SystemDir() + "\\dozewell-forced.scr", "Forced" };
-};
-
-TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
-{
-    for (const Case& c : kCases) {
-        SCOPED_TRACE("arguments \"" + c.arguments.substr(0, 40) + "\", flag " + std::to_string(c.flag) + ", default " +
-                     std::to_string(c.saver) + ", " + c.version +
-                     (c.policies.empty() ? "" : ", policy " + c.policies[0].data));
-        Prepare(c);
         const std::string settings = SaverSettings();
         Process run("\"" + BinDir() + "\\dozewell.exe\" " + c.arguments);
         const HWND window = c.shown != Nothing ? WaitForWindow(run.Id()) : nullptr;
         EXPECT_EQ(window != nullptr, c.shown != Nothing) << "no window showed";
-        if (window) {
-            Expect(c.shown, window);
-            Press(window, c.shown == Dialog ? IDCANCEL : c.shown != Question ? IDOK : c.control ? IDYES : IDNO);
+        // A box's text is its static 0xFFFF; the dialog is told apart by its Close button, which no box has.
+        const std::string text = window ? Text(GetDlgItem(window, 0xFFFF)) : "";
+        if (window && c.shown != Dialog) {
+            EXPECT_EQ(Box(window), c.shown == Question ? "Dozewell, 6 7, icon 32514" : "Dozewell, 1, icon 32516");
+            // The notice: its first lines, as many as the text has.
+            EXPECT_EQ(c.shown == Notice ? text.substr(0, strlen(kNotice)) : text, kTexts[c.shown]);
         }
+        // What holds while the notice shows.
+        if (c.shown == Notice) {
+            EXPECT_TRUE(std::count(text.begin(), text.end(), '\n') == 2 && text.back() != '\n') << "not three lines";
+            EXPECT_EQ(NoticeFlag(), 1) << "the flag is written, as a number, before the notice shows";
+            EXPECT_TRUE(saver.Starts().empty()) << "the screen saver started before the notice was dismissed";
+        }
+        if (window)
+            Press(window, c.shown == Dialog ? IDCANCEL : c.shown != Question ? IDOK : c.control ? IDYES : IDNO);
         EXPECT_TRUE(run.Exited()) << "the run did not end";
         // The module as the shell was given it, and the show command, leaving out a switch that the shell adds.
         const std::vector<std::string> none,
