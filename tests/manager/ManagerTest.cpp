@@ -87,18 +87,6 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExistsAndReadsString1O
     DeleteFileA((library.path + ".marker").c_str());
 }
 
-// The catalogue as "path=description", in the map's order.
-std::vector<std::string> Entries(CSaverManager& manager)
-{
-    std::vector<std::string> entries;
-    CString path, description;
-    for (POSITION pos = manager.GetSaverMap().GetStartPosition(); pos;) {
-        manager.GetSaverMap().GetNextAssoc(pos, path, description);
-        entries.push_back(std::string(path) + "=" + std::string(description));
-    }
-    return entries;
-}
-
 TEST_F(Manager, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
 {
     const std::string system = SystemDir(), windows = WindowsDir(), folder = system + "\\dozewell-folder.scr";
@@ -114,7 +102,7 @@ TEST_F(Manager, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
     CloseHandle(lock);
     SetFileAttributesA(alpha.reached.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(Reach(folder).c_str());
-    std::vector<std::string> entries = Entries(manager), descriptions;
+    std::vector<std::string> entries = Entries(manager.GetSaverMap()), descriptions;
     for (const std::string& entry : entries)
         descriptions.push_back(entry.substr(entry.find('=') + 1));
     EXPECT_EQ(Lines(list.m_hWnd), descriptions) << "the list shows the descriptions in the catalogue's order";
@@ -125,7 +113,7 @@ TEST_F(Manager, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
     // A drive root already ends in its backslash.
     PlacedFile atRoot("C:\\dozewell-root.scr", "Root");
     manager.ScanSaverDirectory("C:\\");
-    EXPECT_EQ(Entries(manager).back(), "C:\\dozewell-root.scr=Root");
+    EXPECT_EQ(Entries(manager.GetSaverMap()).back(), "C:\\dozewell-root.scr=Root");
 }
 
 TEST_F(Manager, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
@@ -150,7 +138,7 @@ TEST_F(Manager, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
     }
 
     // Of two equal descriptions, the first in the catalogue is written, as its path, as REG_SZ.
-    const auto entries = Entries(manager);
+    const auto entries = Entries(manager.GetSaverMap());
     const auto at = [&](const PlacedFile& file) {
         return std::find(entries.begin(), entries.end(), file.path + "=Lines");
     };

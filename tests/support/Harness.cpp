@@ -303,3 +303,14 @@ TestWindow::TestWindow()
                              240, nullptr, nullptr, nullptr, nullptr))
 {
 }
+
+std::vector<std::string> Entries(CMapStringToString& map)
+{
+    std::vector<std::string> entries;
+    CString key, value;
+    for (POSITION pos = map.GetStartPosition(); pos;) {
+        map.GetNextAssoc(pos, key, value);
+        entries.push_back(std::string(key) + "=" + std::string(value));
+    }
+    return entries;
+}

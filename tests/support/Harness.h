@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/CMapStringToString.h"
+
 // The tests' text is UTF-8, their programs' code page (tests/support/utf8.manifest), in which the system gives
 // and takes what it holds as UTF-16: names, descriptions, the registry's text.
 std::string Repeat(const std::string& text, int times);
@@ -113,6 +115,8 @@ void Key(HWND window, WORD virtualKey);
 void Mouse(int x, int y, bool click = false);
 std::vector<std::string> Lines(HWND list);
 std::string Box(HWND box);
+// A map's entries as "key=value", in the map's order.
+std::vector<std::string> Entries(CMapStringToString& map);
 
 // A window of the test thread, which WaitUntil keeps answering, for another process to draw in.
 class TestWindow {
