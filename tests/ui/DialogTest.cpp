@@ -137,8 +137,7 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
 
 TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt)
 {
-    const std::string settings = "\"" + control.reached + "\"  desk.cpl ,1 5", set = " (set by policy)",
-                      off = " (off by policy)", locked = " (locked by policy)";
+    const std::string settings = "\"" + control.reached + "\"  desk.cpl ,1 5", set = " (set by policy)";
     const auto start = [](const PlacedFile& saver) {
         return std::vector<std::string> { "\"" + saver.reached + "\" 5" };
     };
@@ -160,8 +159,8 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
         { &alpha, { kPreviewId }, start(alpha), { { kSaverValue, REG_SZ, "dozewell-alpha.scr" } }, beta.path, set },
         { &gamma, { kPreviewId }, start(gamma), { { kSaverValue, REG_EXPAND_SZ, gamma.path } }, beta.path, set },
         { nullptr, { kPreviewId, IDOK }, {}, { { kSaverValue, REG_SZ, "gone.scr" } }, beta.path, set },
-        { &beta, { kPreviewId, IDOK }, {}, { { kSaverActive, REG_DWORD, "0" } }, beta.path, off },
-        { &beta, { kPreviewId }, start(beta), { { kNoSaverPage, REG_DWORD, "1" } }, beta.path, locked },
+        { &beta, { kPreviewId, IDOK }, {}, { { kSaverActive, REG_DWORD, "0" } }, beta.path, " (off by policy)" },
+        { &beta, { kPreviewId }, start(beta), { { kNoSaverPage, REG_DWORD, "1" } }, beta.path, " (locked by policy)" },
     };
     for (const auto& c : cases) {
         SetPolicies(c.policies);
