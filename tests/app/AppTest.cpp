@@ -14,15 +14,14 @@ const char kNotice[] = "This is a One Time Alert by the Utility.\nComputer would
                        "ScreenSaver Settings) when Screen Saver is Dismissed.\n";
 const char kQuestion[] = "It seems Default ScreenSaver is not set in ScreenSaver Settings.\nWould you like to Open "
                          "ScreenSaver Settings?";
-const char kVersionKey[] = "Software\\Wine\\AppDefaults\\dozewell.exe";
-const char kSettings[] = " desk.cpl ,1";
-const char kVistaSettings[] = " desk.cpl,screensaver,@screensaver";
-const char kForcedPath[] = "%SystemRoot%\\system32\\dozewell-forced.scr";
+const char kVersionKey[] = "Software\\Wine\\AppDefaults\\dozewell.exe", kSettings[] = " desk.cpl ,1",
+           kVistaSettings[] = " desk.cpl,screensaver,@screensaver",
+           kForcedPath[] = "%SystemRoot%\\system32\\dozewell-forced.scr";
 
 enum Shown { Nothing, Notice, Question, LockFailed, Dialog, SaversOff, ForcedGone };
 const char kOff[] = "Screen savers are turned off on this computer by its administrator.";
 const char kGone[] = "The screen saver that the administrator set for this computer is not there:\ngone.scr";
-const std::string kTexts[] = { "", "", kQuestion, "Failed to Lock Workstation.", "", kOff, kGone };
+const std::string kTexts[] = { "", kNotice, kQuestion, "Failed to Lock Workstation.", "", kOff, kGone };
 enum Default { Saver, None, Missing, Blanks, Leading, Trailing, Expanded };
 enum Started { NoStart, Mine, Forced };
 // The notice flag: a REG_DWORD number, or one of these.
@@ -30,40 +29,39 @@ const int kAbsent = -1, kText = -2;
 
 struct Case {
     std::string arguments;
-    int flag;
+    int flag, flagAfter;  // the notice flag before and after the run
     Default saver;
-    const char* version;  // Wine's Windows version for the run
-    Shown shown;          // and pressed: OK, Close, or Yes when the Control Panel is to start, otherwise No
+    // Wine's Windows version for the run; the Control Panel's parameters, null when it is not to start.
+    const char *version, *control;
+    Shown shown;  // and pressed: OK, Close, or Yes when the Control Panel is to start, otherwise No
     Started started;
-    const char* control;  // the Control Panel's parameters; null: not started
-    int flagAfter;
     std::vector<PolicyValue> policies = {};
 };
 
 // A later run without a switch, under these policies.
 Case Policy(Default saver, Shown shown, Started started, std::vector<PolicyValue> policies)
 {
-    return { "", 1, saver, "win7", shown, started, nullptr, 1, std::move(policies) };
+    return { "", 1, 1, saver, "win7", nullptr, shown, started, std::move(policies) };
 }
 
 const Case kCases[] = {
     // The default road: the notice once, before the screen saver starts.
-    { "", kAbsent, Saver, "win7", Notice, Mine, nullptr, 1 },
+    { "", kAbsent, 1, Saver, "win7", nullptr, Notice, Mine },
     // The shell gets the path as stored: Wine's finds no module after a leading blank, passes trailing ones on.
-    { "", 7, Trailing, "win7", Nothing, Mine, nullptr, 7 },
-    { "", kText, Leading, "win7", Notice, NoStart, nullptr, 1 },
+    { "", 7, 7, Trailing, "win7", nullptr, Nothing, Mine },
+    { "", kText, 1, Leading, "win7", nullptr, Notice, NoStart },
     // Without a default, the question; Yes opens the Control Panel as the Windows version asks.
-    { "", 1, None, "win7", Question, NoStart, nullptr, 1 },
-    { "", 1, Missing, "winxp64", Question, NoStart, kSettings, 1 },
-    { "", 1, Blanks, "win7", Question, NoStart, kSettings, 1 },
-    { "", 1, None, "vista", Question, NoStart, kVistaSettings, 1 },
+    { "", 1, 1, None, "win7", nullptr, Question, NoStart },
+    { "", 1, 1, Missing, "winxp64", kSettings, Question, NoStart },
+    { "", 1, 1, Blanks, "win7", kSettings, Question, NoStart },
+    { "", 1, 1, None, "vista", kVistaSettings, Question, NoStart },
     // The switches: case-sensitive anywhere in the tail, also in quotes, a word or a long line; ":settings"
     // wins; neither shows the notice.
-    { ":lock", kAbsent, Saver, "win7", LockFailed, NoStart, nullptr, kAbsent },
-    { ":settings", kAbsent, Saver, "win7", Dialog, NoStart, nullptr, kAbsent },
-    { "x:lock :settingsy", 1, Saver, "win7", Dialog, NoStart, nullptr, 1 },
-    { std::string(32000, 'x') + " \":lockdown\"", 1, Saver, "win7", LockFailed, NoStart, nullptr, 1 },
-    { ":SETTINGS /lock -settings : lock :Lock", 1, Saver, "win7", Nothing, Mine, nullptr, 1 },
+    { ":lock", kAbsent, kAbsent, Saver, "win7", nullptr, LockFailed, NoStart },
+    { ":settings", kAbsent, kAbsent, Saver, "win7", nullptr, Dialog, NoStart },
+    { "x:lock :settingsy", 1, 1, Saver, "win7", nullptr, Dialog, NoStart },
+    { std::string(32000, 'x') + " \":lockdown\"", 1, 1, Saver, "win7", nullptr, LockFailed, NoStart },
+    { ":SETTINGS /lock -settings : lock :Lock", 1, 1, Saver, "win7", nullptr, Nothing, Mine },
     // A default stored with environment strings; a module that a policy forces, by bare name or with environment
     // strings, wins over the user's; a blank one does not. Screen savers turned off, or a forced module missing: a
     // box, and nothing started or asked. "1", other kinds and texts, or a forbidden change: no say.
@@ -88,8 +86,19 @@ int NoticeFlag()
 
 class App : public ::testing::Test {
 protected:
-    void Prepare(const Case& c)
-    {
+    ~App() override { SetPolicies({}); }
+
+    // The no-switch road with a name beyond code page 1252.
+    PlacedFile saver { BinDir() + "\\my saver " + kSnowName + ".scr", "Mine" },
+        control { SystemDir() + "\\control.exe" }, forced { SystemDir() + "\\dozewell-forced.scr", "Forced" };
+};
+
+TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
+{
+    for (const Case& c : kCases) {
+        SCOPED_TRACE("arguments \"" + c.arguments.substr(0, 40) + "\", flag " + std::to_string(c.flag) + ", default " +
+                     std::to_string(c.saver) + ", " + c.version +
+                     (c.policies.empty() ? "" : ", policy " + c.policies[0].data));
         DeleteValue(kProfileKey, kNoticeValue);
         if (c.flag == kText)
             SetText(kProfileKey, kNoticeValue, "123");  // four bytes, as many as a number
@@ -105,48 +114,25 @@ protected:
         SetPolicies(c.policies);
         for (const PlacedFile* file : { &saver, &control, &forced })
             DeleteFileA(file->log.c_str());
-    }
-
-    // Checks the window of the row, and what holds while it shows.
-    void Expect(Shown shown, HWND window)
-    {
-        // The dialog is told apart by its Close button, which no box has; a box's text is its static 0xFFFF.
-        if (shown == Dialog)
-            return;
-        const std::string text = Text(GetDlgItem(window, 0xFFFF));
-        EXPECT_EQ(Box(window), shown == Question ? "Dozewell, 6 7, icon 32514" : "Dozewell, 1, icon 32516");
-        if (shown != Notice) {
-            EXPECT_EQ(text, kTexts[shown]);
-            return;
-        }
-        EXPECT_EQ(text.substr(0, strlen(kNotice)), kNotice);
-        EXPECT_TRUE(std::count(text.begin(), text.end(), '\n') == 2 && text.back() != '\n') << "not three lines";
-        EXPECT_EQ(NoticeFlag(), 1) << "the flag is written, as a number, before the notice shows";
-        EXPECT_TRUE(saver.Starts().empty()) << "the screen saver started before the notice was dismissed";
-    }
-
-    ~App() override { SetPolicies({}); }
-
-    // The no-switch road with a name beyond code page 1252.
-    PlacedFile saver { BinDir() + "\\my saver " + kSnowName + ".scr", "Mine" },
-        control { SystemDir() + "\\control.exe" }, forced { SystemDir() + "\\dozewell-forced.scr", "Forced" };
-};
-
-TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
-{
-    for (const Case& c : kCases) {
-        SCOPED_TRACE("arguments \"" + c.arguments.substr(0, 40) + "\", flag " + std::to_string(c.flag) + ", default " +
-                     std::to_string(c.saver) + ", " + c.version +
-                     (c.policies.empty() ? "" : ", policy " + c.policies[0].data));
-        Prepare(c);
         const std::string settings = SaverSettings();
         Process run("\"" + BinDir() + "\\dozewell.exe\" " + c.arguments);
         const HWND window = c.shown != Nothing ? WaitForWindow(run.Id()) : nullptr;
         EXPECT_EQ(window != nullptr, c.shown != Nothing) << "no window showed";
-        if (window) {
-            Expect(c.shown, window);
-            Press(window, c.shown == Dialog ? IDCANCEL : c.shown != Question ? IDOK : c.control ? IDYES : IDNO);
+        // A box's text is its static 0xFFFF; the dialog is told apart by its Close button, which no box has.
+        const std::string text = window ? Text(GetDlgItem(window, 0xFFFF)) : "";
+        if (window && c.shown != Dialog) {
+            EXPECT_EQ(Box(window), c.shown == Question ? "Dozewell, 6 7, icon 32514" : "Dozewell, 1, icon 32516");
+            // The notice: its first lines, as many as the text has.
+            EXPECT_EQ(c.shown == Notice ? text.substr(0, strlen(kNotice)) : text, kTexts[c.shown]);
         }
+        // What holds while the notice shows.
+        if (c.shown == Notice) {
+            EXPECT_TRUE(std::count(text.begin(), text.end(), '\n') == 2 && text.back() != '\n') << "not three lines";
+            EXPECT_EQ(NoticeFlag(), 1) << "the flag is written, as a number, before the notice shows";
+            EXPECT_TRUE(saver.Starts().empty()) << "the screen saver started before the notice was dismissed";
+        }
+        if (window)
+            Press(window, c.shown == Dialog ? IDCANCEL : c.shown != Question ? IDOK : c.control ? IDYES : IDNO);
         EXPECT_TRUE(run.Exited()) << "the run did not end";
         // The module as the shell was given it, and the show command, leaving out a switch that the shell adds.
         const std::vector<std::string> none,

@@ -33,8 +33,7 @@ TEST(Drift, ReadsTheSwitchesAndRunsAsWindowsRunsItAndEndsWhenTheUserOrItsHostSay
     const std::string preview = "/p " + std::to_string(reinterpret_cast<UINT_PTR>(host->handle));
     const struct {
         std::string arguments;
-        WORD key;  // 0: the mouse, clicked, or moved so many pixels after a nudge
-        int move;
+        int key, move;  // key 0: the mouse, clicked, or moved so many pixels after a nudge
     } cases[] = { { "/s", VK_SPACE, 0 }, { "/s", 0, 0 }, { "/s", 0, 40 }, { "/c", VK_RETURN, 0 }, { preview, 0, 0 } };
     for (const auto& c : cases) {
         Mouse(600, 400);

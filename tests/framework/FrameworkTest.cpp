@@ -5,6 +5,7 @@
 #include "framework/CMapStringToString.h"
 #include "framework/CString.h"
 #include "framework/CommandLine.h"
+#include "support/Harness.h"
 
 namespace {
 
@@ -45,21 +46,15 @@ TEST(CString, ReplacesInOnePassTrimsAndFormatsVerbatimAtAnyLength)
 TEST(CMapStringToString, KeepsOneEntryPerExactKeyInTheOrderFirstStored)
 {
     CMapStringToString map(10);
-    std::string expected;
+    std::vector<std::string> expected;
     // Keys that differ only in case, many enough that some share a bucket.
     for (int i = 0; i < 1000; ++i) {
         const std::string key = (i % 2 ? "k" : "K") + std::to_string(i / 2);
         map[key.c_str()] = std::to_string(i).c_str();
-        expected += key + "=" + (i == 7 ? "again" : std::to_string(i)) + " ";
+        expected.push_back(key + "=" + (i == 7 ? "again" : std::to_string(i)));
     }
     map["k3"] = "again";
-    CString key, value;
-    std::string found;
-    for (POSITION pos = map.GetStartPosition(); pos;) {
-        map.GetNextAssoc(pos, key, value);
-        found += std::string(key) + "=" + std::string(value) + " ";
-    }
-    EXPECT_EQ(found, expected);
+    EXPECT_EQ(Entries(map), expected);
     EXPECT_EQ(map.GetCount(), 1000);
     map.RemoveAll();
     EXPECT_EQ(map.GetStartPosition(), nullptr);

@@ -35,25 +35,22 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExistsAndReadsString1O
     // A bare name is the system directory's module, never one where this program or the current folder is.
     PlacedFile bare(SystemDir() + "\\dozewell-bare.scr", "Bare"), planted(temp + "\\dozewell-bare.scr", "Planted"),
         plantedHere("dozewell-bare.scr", "Planted"), onlyHere("dozewell-planted.scr", "Planted");
+    // The value as REG_SZ, the path as stored; or no value.
     const struct {
-        DWORD type;  // REG_NONE: no value
-        std::string data;
+        bool exists;
         BOOL set;
         std::string path;
         const char* description;
-    } cases[] = { { REG_SZ, saver.path + '\0', TRUE, saver.path, "Alpha" },
-                  { REG_SZ, "  " + saver.path + " \t" + '\0', TRUE, "  " + saver.path + " \t", "" },
-                  { REG_SZ, temp + '\0', TRUE, temp, "" },
-                  { REG_SZ, std::string("dozewell-bare.scr") + '\0', TRUE, "dozewell-bare.scr", "Bare" },
-                  { REG_SZ, std::string("dozewell-planted.scr") + '\0', FALSE, "dozewell-planted.scr", "" },
-                  { REG_SZ, temp + "\\missing.scr" + '\0', FALSE, temp + "\\missing.scr", "" },
-                  { REG_SZ, std::string(1, '\0'), FALSE, "", "" },
-                  { REG_NONE, "", FALSE, "", "" } };
+    } cases[] = { { true, TRUE, saver.path, "Alpha" },
+                  { true, TRUE, "  " + saver.path + " \t", "" },
+                  { true, TRUE, temp, "" },
+                  { true, TRUE, "dozewell-bare.scr", "Bare" },
+                  { true, FALSE, "dozewell-planted.scr", "" },
+                  { true, FALSE, temp + "\\missing.scr", "" },
+                  { true, FALSE, "", "" },
+                  { false, FALSE, "", "" } };
     for (const auto& c : cases) {
-        if (c.type == REG_NONE)
-            DeleteValue(kDesktopKey, kSaverValue);
-        else
-            SetValue(kDesktopKey, kSaverValue, c.type, c.data);
+        c.exists ? SetDefault(c.path) : DeleteValue(kDesktopKey, kSaverValue);
         EXPECT_EQ(manager.IsDefaultSaverSet(), c.set) << c.path;
         CString path("old"), description("old");
         manager.GetDefaultSaverPath(path);
@@ -72,36 +69,22 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExistsAndReadsString1O
     const std::string longText(300, 'x');
     PlacedFile plain(temp + "\\plain.scr", "100% Pure %s Saver"), longer(temp + "\\long.scr", longText.c_str()),
         library(temp + "\\library.scr", "Library", "dll_fixture.scr");
-    const struct {
-        std::string path;
-        BOOL loaded;
-        std::string description;
-    } modules[] = { { plain.path, TRUE, "100% Pure %s Saver" },
-                    { longer.path, TRUE, longText.substr(0, 259) },
-                    { library.path, TRUE, "Library" },
-                    // The 32-bit build's: a module of the other architecture is read as data all the same.
-                    { BinDir() + "\\..\\..\\x86\\bin\\dozewell-drift.scr", TRUE, "Dozewell Drift" },
-                    { temp + "\\missing.scr", FALSE, "old" } };
+    // The module and its description; one that cannot be read leaves the text as it was, "old".
+    const std::string modules[][2] = { { plain.path, "100% Pure %s Saver" },
+                                       { longer.path, longText.substr(0, 259) },
+                                       { library.path, "Library" },
+                                       // The 32-bit build's: a module of the other architecture is read as data
+                                       // all the same.
+                                       { BinDir() + "\\..\\..\\x86\\bin\\dozewell-drift.scr", "Dozewell Drift" },
+                                       { temp + "\\missing.scr", "old" } };
     for (const auto& c : modules) {
         CString description("old");
-        EXPECT_EQ(manager.GetSaverDescription(c.path.c_str(), description), c.loaded) << c.path;
-        EXPECT_EQ(std::string(description), c.description) << c.path;
+        EXPECT_EQ(manager.GetSaverDescription(c[0].c_str(), description), c[1] != "old") << c[0];
+        EXPECT_EQ(std::string(description), c[1]) << c[0];
     }
     EXPECT_EQ(GetFileAttributesA((library.path + ".marker").c_str()), INVALID_FILE_ATTRIBUTES)
         << "the module's code ran while it was being described";
     DeleteFileA((library.path + ".marker").c_str());
-}
-
-// The catalogue as "path=description", in the map's order.
-std::vector<std::string> Entries(CSaverManager& manager)
-{
-    std::vector<std::string> entries;
-    CString path, description;
-    for (POSITION pos = manager.GetSaverMap().GetStartPosition(); pos;) {
-        manager.GetSaverMap().GetNextAssoc(pos, path, description);
-        entries.push_back(std::string(path) + "=" + std::string(description));
-    }
-    return entries;
 }
 
 TEST_F(Manager, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
@@ -119,7 +102,7 @@ TEST_F(Manager, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
     CloseHandle(lock);
     SetFileAttributesA(alpha.reached.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(Reach(folder).c_str());
-    std::vector<std::string> entries = Entries(manager), descriptions;
+    std::vector<std::string> entries = Entries(manager.GetSaverMap()), descriptions;
     for (const std::string& entry : entries)
         descriptions.push_back(entry.substr(entry.find('=') + 1));
     EXPECT_EQ(Lines(list.m_hWnd), descriptions) << "the list shows the descriptions in the catalogue's order";
@@ -130,7 +113,7 @@ TEST_F(Manager, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
     // A drive root already ends in its backslash.
     PlacedFile atRoot("C:\\dozewell-root.scr", "Root");
     manager.ScanSaverDirectory("C:\\");
-    EXPECT_EQ(Entries(manager).back(), "C:\\dozewell-root.scr=Root");
+    EXPECT_EQ(Entries(manager.GetSaverMap()).back(), "C:\\dozewell-root.scr=Root");
 }
 
 TEST_F(Manager, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
@@ -141,23 +124,21 @@ TEST_F(Manager, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
         twin(WindowsDir() + "\\dozewell-lines.scr", "Lines"), bare(system + "\\dozewell-bare.scr");
     manager.FillSaverList(&list);
     const std::vector<std::string> shown = Lines(list.m_hWnd);
-    const struct {
-        std::string defaultPath;
-        std::string selected;  // "": no line
-    } cases[] = {
+    // The default, and the line selected ("": none).
+    const std::string cases[][2] = {
         { lines.path, "Lines" }, { lower.path, "lines" }, { deluxe.path, "Lines Deluxe" }, { bare.path, "" }
     };
     for (const auto& c : cases) {
         SendMessageA(list.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-        SetDefault(c.defaultPath);
+        SetDefault(c[0]);
         manager.SelectDefaultInList(&list);
         const LRESULT index = SendMessageA(list.m_hWnd, LB_GETCURSEL, 0, 0);
-        const auto first = std::find(shown.begin(), shown.end(), c.selected) - shown.begin();
-        EXPECT_EQ(index, c.selected.empty() ? LB_ERR : first) << c.defaultPath;
+        const auto first = std::find(shown.begin(), shown.end(), c[1]) - shown.begin();
+        EXPECT_EQ(index, c[1].empty() ? LB_ERR : first) << c[0];
     }
 
     // Of two equal descriptions, the first in the catalogue is written, as its path, as REG_SZ.
-    const auto entries = Entries(manager);
+    const auto entries = Entries(manager.GetSaverMap());
     const auto at = [&](const PlacedFile& file) {
         return std::find(entries.begin(), entries.end(), file.path + "=Lines");
     };

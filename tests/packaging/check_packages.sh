@@ -16,10 +16,7 @@ table() { msiinfo export "$1" "$2" | tr -d '\r' | tail -n +4; }
 dir() { [ "$1" = x64 ] && echo "$build/packages" || echo "$x86"; }
 
 for arch in x64 x86; do
-    case $arch in
-        x64) processor=amd64 system=System64Folder subsystem=502 ;;
-        x86) processor=x86 system=SystemFolder subsystem=501 ;;
-    esac
+    [ $arch = x64 ] && processor=amd64 system=System64Folder subsystem=502 || processor=x86 system=SystemFolder subsystem=501
     name=Dozewell-$version-$arch msi=$(dir $arch)/Dozewell-$version-$arch.msi
     unzip -q "$(dir $arch)/$name.zip" -d "$tmp" || fail "$arch: the zip does not unpack"
     (cd "$(dir $arch)" && sha256sum --quiet -c SHA256SUMS) || fail "$arch: SHA256SUMS does not match"

@@ -122,12 +122,9 @@ void SetPolicies(const std::vector<PolicyValue>& values)
 
 std::string SaverSettings()
 {
-    const RegValue user = ReadValue(kDesktopKey, kSaverValue);
-    std::string settings = std::to_string(user.type) + ":" + user.data;
-    for (const char* name : kPolicyNames) {
-        const RegValue value = ReadValue(PolicyKey(name), name);
-        settings += "|" + std::to_string(value.type) + ":" + value.data;
-    }
+    std::string settings = ReadValue(kDesktopKey, kSaverValue).Typed();
+    for (const char* name : kPolicyNames)
+        settings += "|" + ReadValue(PolicyKey(name), name).Typed();
     return settings;
 }
 
@@ -199,12 +196,11 @@ std::vector<DWORD> PlacedFile::Running() const
     return ids;
 }
 
-Process::Process(const std::string& commandLine)
+Process::Process(std::string commandLine)
 {
-    std::string writable = commandLine;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    CreateProcessA(nullptr, &writable[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info);
+    CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info);
 }
 
 Process::~Process()
@@ -306,4 +302,15 @@ TestWindow::TestWindow()
     : handle(CreateWindowExA(0, "STATIC", "Test window", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 320,
                              240, nullptr, nullptr, nullptr, nullptr))
 {
+}
+
+std::vector<std::string> Entries(CMapStringToString& map)
+{
+    std::vector<std::string> entries;
+    CString key, value;
+    for (POSITION pos = map.GetStartPosition(); pos;) {
+        map.GetNextAssoc(pos, key, value);
+        entries.push_back(std::string(key) + "=" + std::string(value));
+    }
+    return entries;
 }

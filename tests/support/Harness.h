@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/CMapStringToString.h"
+
 // The tests' text is UTF-8, their programs' code page (tests/support/utf8.manifest), in which the system gives
 // and takes what it holds as UTF-16: names, descriptions, the registry's text.
 std::string Repeat(const std::string& text, int times);
@@ -27,16 +29,16 @@ std::string Reach(const std::string& path);
 // Polls condition, handling this thread's messages meanwhile, until it holds; false on timeout.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 
-const char kDesktopKey[] = "Control Panel\\Desktop";
-const char kSaverValue[] = "SCRNSAVE.EXE";
-const char kProfileKey[] = "Software\\Quenbrook\\Dozewell\\Settings";
-const char kNoticeValue[] = "LockAlertDisplayed";
+const char kDesktopKey[] = "Control Panel\\Desktop", kSaverValue[] = "SCRNSAVE.EXE",
+           kProfileKey[] = "Software\\Quenbrook\\Dozewell\\Settings", kNoticeValue[] = "LockAlertDisplayed";
 
 // A value under HKEY_CURRENT_USER.
 struct RegValue {
     bool exists = false;
     DWORD type = REG_NONE;
     std::string data;
+    // Its kind and bytes, as "<type>:<data>".
+    std::string Typed() const { return std::to_string(type) + ":" + data; }
 };
 RegValue ReadValue(const std::string& key, const std::string& name);
 // Creates the key when needed; text is stored as REG_SZ with its NUL.
@@ -92,7 +94,7 @@ public:
 // A process started for one test, ended with it if it still runs.
 class Process {
 public:
-    explicit Process(const std::string& commandLine);
+    explicit Process(std::string commandLine);
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
     ~Process();
@@ -113,6 +115,8 @@ void Key(HWND window, WORD virtualKey);
 void Mouse(int x, int y, bool click = false);
 std::vector<std::string> Lines(HWND list);
 std::string Box(HWND box);
+// A map's entries as "key=value", in the map's order.
+std::vector<std::string> Entries(CMapStringToString& map);
 
 // A window of the test thread, which WaitUntil keeps answering, for another process to draw in.
 class TestWindow {

@@ -16,16 +16,15 @@ TEST(RegistryKey, WritesTextAsRegSzAndReadsAnyValueUpToItsFirstNulWithinTheBytes
     const std::string fits(kMaxPathBytes - 1, 'a'), noNul(kMaxPathBytes, 'b');
     const struct {
         DWORD type;  // REG_NONE: no such value
-        std::string data;
         BOOL result;
-        std::string text;
-    } cases[] = { { REG_SZ, fits + '\0', TRUE, fits },
-                  { REG_SZ, std::string(kMaxPathBytes, 'c') + '\0', FALSE, "" },
-                  { REG_BINARY, noNul, TRUE, noNul },
-                  { REG_DWORD, std::string("\x41\x42\0\0", 4), TRUE, "AB" },
-                  { REG_DWORD, std::string("\0\x41\0\0", 4), TRUE, "" },
-                  { REG_MULTI_SZ, std::string("one\0two\0\0", 9), TRUE, "one" },
-                  { REG_NONE, "", FALSE, "" } };
+        std::string data, text;
+    } cases[] = { { REG_SZ, TRUE, fits + '\0', fits },
+                  { REG_SZ, FALSE, std::string(kMaxPathBytes, 'c') + '\0', "" },
+                  { REG_BINARY, TRUE, noNul, noNul },
+                  { REG_DWORD, TRUE, std::string("\x41\x42\0\0", 4), "AB" },
+                  { REG_DWORD, TRUE, std::string("\0\x41\0\0", 4), "" },
+                  { REG_MULTI_SZ, TRUE, std::string("one\0two\0\0", 9), "one" },
+                  { REG_NONE, FALSE, "", "" } };
     CRegistryKey key;
     EXPECT_FALSE(key.Open(HKEY_CURRENT_USER, "Software\\Dozewell Tests\\Missing"));
     EXPECT_EQ(key.m_hKey, nullptr);
@@ -40,9 +39,7 @@ TEST(RegistryKey, WritesTextAsRegSzAndReadsAnyValueUpToItsFirstNulWithinTheBytes
     }
     for (const std::string text : { "C:\\a b.scr", "", "100% %s" }) {
         EXPECT_TRUE(key.SetString("Value", text.c_str()));
-        const RegValue stored = ReadValue(kScratchKey, "Value");
-        EXPECT_EQ(stored.type, static_cast<DWORD>(REG_SZ));
-        EXPECT_EQ(stored.data, text + '\0');
+        EXPECT_EQ(ReadValue(kScratchKey, "Value").Typed(), std::to_string(REG_SZ) + ":" + text + '\0');
     }
     EXPECT_EQ(key.Close(), ERROR_SUCCESS);
     EXPECT_EQ(key.m_hKey, nullptr);
@@ -68,11 +65,7 @@ TEST(OsVersion, ClassifiesEveryListedReleaseAndQueriesWithTheExtendedRecordOnNt5
         { 3, 6, 0, 0, 201 },         { 0, 4, 0, 950, 0 },     { 4, 6, 0, 0, 0 }
     };
     for (const auto& c : cases) {
-        OSVERSIONINFOEXA info = {};
-        info.dwPlatformId = c[0];
-        info.dwMajorVersion = c[1];
-        info.dwMinorVersion = c[2];
-        info.dwBuildNumber = c[3];
+        const OSVERSIONINFOEXA info = { 0, c[1], c[2], c[3], c[0], "", 0, 0, 0, 0, 0 };
         EXPECT_EQ(ClassifyOsVersion(info), static_cast<int>(c[4]))
             << c[0] << ": " << c[1] << "." << c[2] << " build " << c[3];
     }

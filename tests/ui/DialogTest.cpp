@@ -83,9 +83,8 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
     EXPECT_EQ(Box(window), "Dozewell : Change Default ScreenSaver, 2, icon 0");
     std::string controls;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char className[32] = {};
+        char className[32] = {}, style[16];
         GetClassNameA(child, className, sizeof className);
-        char style[16];
         snprintf(style, sizeof style, "%lx", GetWindowLongA(child, GWL_STYLE) & (0xFFFF | WS_TABSTOP | WS_GROUP));
         controls += std::to_string(GetDlgCtrlID(child)) + " " + className + " " + style + " " + Text(child) + "\n";
     }
@@ -138,8 +137,7 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
 
 TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt)
 {
-    const std::string settings = "\"" + control.reached + "\"  desk.cpl ,1 5", set = " (set by policy)",
-                      off = " (off by policy)", locked = " (locked by policy)";
+    const std::string settings = "\"" + control.reached + "\"  desk.cpl ,1 5", set = " (set by policy)";
     const auto start = [](const PlacedFile& saver) {
         return std::vector<std::string> { "\"" + saver.reached + "\" 5" };
     };
@@ -147,22 +145,22 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
         const PlacedFile* saver;            // the default that Windows runs; none when null
         std::vector<int> clicks;            // buttons, and the answer to the box that one shows
         std::vector<std::string> launched;  // from the default, else control.exe: program (and parameters), show
-        std::string user;                   // the user's value; with environment strings a REG_EXPAND_SZ
         std::vector<PolicyValue> policies;
-        std::string note;
+        // The user's value, with environment strings a REG_EXPAND_SZ; what the label adds.
+        std::string user, note;
     } cases[] = {
         // A default outside both directories: no line selected, yet it is labelled and previewed. Escape ends.
-        { &outside, { kPreviewId }, start(outside), outside.path, {}, "" },
-        { &deep, { kPreviewId }, start(deep), deep.path, {}, "" },
-        { &gamma, { kPreviewId }, start(gamma), "%SystemRoot%\\dozewell-gamma.scr", {}, "" },
+        { &outside, { kPreviewId }, start(outside), {}, outside.path, "" },
+        { &deep, { kPreviewId }, start(deep), {}, deep.path, "" },
+        { &gamma, { kPreviewId }, start(gamma), {}, "%SystemRoot%\\dozewell-gamma.scr", "" },
         // No default: Preview asks, as the command line does; Configure does not.
-        { nullptr, { kPreviewId, IDNO, kConfigureId, kPreviewId, IDYES }, { settings, settings }, "", {}, "" },
+        { nullptr, { kPreviewId, IDNO, kConfigureId, kPreviewId, IDYES }, { settings, settings }, {}, "", "" },
         // The administrator's screen saver: selected, labelled, previewed and started, but not to be changed.
-        { &alpha, { kPreviewId }, start(alpha), beta.path, { { kSaverValue, REG_SZ, "dozewell-alpha.scr" } }, set },
-        { &gamma, { kPreviewId }, start(gamma), beta.path, { { kSaverValue, REG_EXPAND_SZ, gamma.path } }, set },
-        { nullptr, { kPreviewId, IDOK }, {}, beta.path, { { kSaverValue, REG_SZ, "gone.scr" } }, set },
-        { &beta, { kPreviewId, IDOK }, {}, beta.path, { { kSaverActive, REG_DWORD, "0" } }, off },
-        { &beta, { kPreviewId }, start(beta), beta.path, { { kNoSaverPage, REG_DWORD, "1" } }, locked },
+        { &alpha, { kPreviewId }, start(alpha), { { kSaverValue, REG_SZ, "dozewell-alpha.scr" } }, beta.path, set },
+        { &gamma, { kPreviewId }, start(gamma), { { kSaverValue, REG_EXPAND_SZ, gamma.path } }, beta.path, set },
+        { nullptr, { kPreviewId, IDOK }, {}, { { kSaverValue, REG_SZ, "gone.scr" } }, beta.path, set },
+        { &beta, { kPreviewId, IDOK }, {}, { { kSaverActive, REG_DWORD, "0" } }, beta.path, " (off by policy)" },
+        { &beta, { kPreviewId }, start(beta), { { kNoSaverPage, REG_DWORD, "1" } }, beta.path, " (locked by policy)" },
     };
     for (const auto& c : cases) {
         SetPolicies(c.policies);
