@@ -17,7 +17,7 @@ SaverPolicy ReadSaverPolicy()
     SaverPolicy policy;
     // Policy keys are writable by administrators alone: a standard user may open them only to read.
     CRegistryKey desktop;
-    if (desktop.Open(kDesktopRoot, kDesktopPolicyKey, KEY_READ)) {
+    if (desktop.Open(HKEY_CURRENT_USER, kDesktopPolicyKey, KEY_READ)) {
         desktop.QueryPath(kDefaultSaverValue, policy.forcedSaver);
         CString forced = policy.forcedSaver;
         forced.TrimLeft();
