@@ -1,20 +1,28 @@
 #include "drift/BackBuffer.h"
 
-BOOL CBackBuffer::Resize(HDC reference, int width, int height)
+BOOL CBackBuffer::Resize(int width, int height)
 {
     if (m_dc && width == m_width && height == m_height)
         return TRUE;
     Release();
-    m_dc = CreateCompatibleDC(reference);
-    m_bitmap = CreateCompatibleBitmap(reference, width > 0 ? width : 1, height > 0 ? height : 1);
-    if (!m_dc || !m_bitmap) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width > 0 ? width : 1;
+    info.bmiHeader.biHeight = -(height > 0 ? height : 1);  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    m_dc = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    m_bitmap = m_dc ? CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+    if (!m_bitmap) {
         Release();
         return FALSE;
     }
     m_oldBitmap = SelectObject(m_dc, m_bitmap);
+    m_bits = static_cast<DWORD*>(bits);
     m_width = width;
     m_height = height;
-    m_fresh = TRUE;
     return TRUE;
 }
 
@@ -29,7 +37,7 @@ void CBackBuffer::Release()
     m_dc = nullptr;
     m_bitmap = nullptr;
     m_oldBitmap = nullptr;
+    m_bits = nullptr;
     m_width = 0;
     m_height = 0;
-    m_fresh = FALSE;
 }

@@ -2,6 +2,8 @@
 
 #include <math.h>
 
+#include "drift/FlatBrush.h"
+
 namespace {
 
 const COLORREF kSkyTop = RGB(6, 8, 28);
@@ -41,8 +43,8 @@ const float kStarryPart = 0.7f;    // of the sky, from the top
 const float kFaintestStar = 0.25f;
 const float kStarSpread = 0.4f;
 const int kSkyBand = 2;  // pixels per gradient step
-// Rings per glow: enough that no steps show full screen, few where the glows are a few pixels wide.
-const int kMostRings = 12;
+// Rings per glow: enough that no steps show full screen (CDriftScene::kMostRings), few where the glows
+// are a few pixels wide.
 const int kFewestRings = 3;
 const int kPixelsPerRing = 64;  // of the picture's height
 const float kGlowReach = 3.0f;  // glow radius in light radii
@@ -82,38 +84,6 @@ COLORREF SkyAt(float fraction)
         fraction = 1;
     return MixColor(kSkyTop, kSkyBottom, fraction);
 }
-
-// Draws with the DC's own brush and no outline, and puts the DC back as it was.
-class CFlatBrush {
-public:
-    explicit CFlatBrush(HDC dc)
-        : m_dc(dc), m_oldBrush(SelectObject(dc, GetStockObject(DC_BRUSH))),
-          m_oldPen(SelectObject(dc, GetStockObject(NULL_PEN))), m_oldColor(GetDCBrushColor(dc))
-    {
-    }
-    CFlatBrush(const CFlatBrush&) = delete;
-    CFlatBrush& operator=(const CFlatBrush&) = delete;
-    ~CFlatBrush()
-    {
-        SetDCBrushColor(m_dc, m_oldColor);
-        SelectObject(m_dc, m_oldPen);
-        SelectObject(m_dc, m_oldBrush);
-    }
-
-    void Circle(float x, float y, float radius, COLORREF color) const
-    {
-        SetDCBrushColor(m_dc, color);
-        // One pixel more: without an outline the fill stops short on the right and bottom.
-        Ellipse(m_dc, static_cast<int>(x - radius), static_cast<int>(y - radius), static_cast<int>(x + radius) + 1,
-                static_cast<int>(y + radius) + 1);
-    }
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_oldBrush;
-    HGDIOBJ m_oldPen;
-    COLORREF m_oldColor;
-};
 
 }  // namespace
 
@@ -159,16 +129,24 @@ float CDriftScene::Brightness(const Light& light) const
     return kDimmest + (1 - kDimmest) * sinf(light.phase * 3 + kBreathRate * m_seconds);
 }
 
-RECT CDriftScene::LightBounds(int index, int width, int height) const
+CDriftScene::LightLook CDriftScene::Look(int index, int width, int height) const
 {
     const Light& light = m_lights[index];
-    const float x = SwayedX(light) * width;
-    const float y = light.y * height;
-    // One pixel of slack on each side covers the rounding in CFlatBrush::Circle.
-    const float reach = light.radius * kGlowReach * height + 1;
-    RECT bounds = { static_cast<LONG>(x - reach) - 1, static_cast<LONG>(y - reach) - 1,
-                    static_cast<LONG>(x + reach) + 2, static_cast<LONG>(y + reach) + 2 };
-    return bounds;
+    LightLook look;
+    look.x = SwayedX(light) * width;
+    look.y = light.y * height;
+    // From the faint edge of the glow inwards, as light adds up: no dark edge cuts into a light.
+    const int rings = Clamp(height / kPixelsPerRing, kFewestRings, kMostRings);
+    const float brightness = Brightness(light);
+    for (int ring = 0; ring < rings; ++ring) {
+        const float step = static_cast<float>(ring + 1) / rings;
+        look.radii[ring] = light.radius * height * (kGlowReach - (kGlowReach - 1) * step);
+        look.colors[ring] = MixColor(SkyAt(light.y), light.color, step * step * brightness);
+    }
+    look.radii[rings] = light.radius * height * kCoreSize;
+    look.colors[rings] = MixColor(light.color, kWhite, kCoreWhiteness * brightness);
+    look.discs = rings + 1;
+    return look;
 }
 
 void CDriftScene::DrawSky(HDC dc, int width, int height) const
@@ -187,25 +165,5 @@ void CDriftScene::DrawSky(HDC dc, int width, int height) const
         const float fraction = NextRandom(random) * kStarryPart;
         const float glint = kFaintestStar + kStarSpread * NextRandom(random);
         SetPixel(dc, x, static_cast<int>(fraction * height), MixColor(SkyAt(fraction), kWhite, glint * (1 - fraction)));
-    }
-}
-
-void CDriftScene::DrawLights(HDC dc, int width, int height) const
-{
-    CFlatBrush brush(dc);
-    // Ring by ring across all lights, from the faint edges of the glows inwards: where two glows
-    // overlap, the brighter ring lies on top, as light adds up, and no dark edge cuts into a light.
-    const int rings = Clamp(height / kPixelsPerRing, kFewestRings, kMostRings);
-    for (int ring = 0; ring < rings; ++ring) {
-        const float step = static_cast<float>(ring + 1) / rings;
-        for (const Light& light : m_lights) {
-            const float radius = light.radius * height * (kGlowReach - (kGlowReach - 1) * step);
-            const COLORREF color = MixColor(SkyAt(light.y), light.color, step * step * Brightness(light));
-            brush.Circle(SwayedX(light) * width, light.y * height, radius, color);
-        }
-    }
-    for (const Light& light : m_lights) {
-        const COLORREF core = MixColor(light.color, kWhite, kCoreWhiteness * Brightness(light));
-        brush.Circle(SwayedX(light) * width, light.y * height, light.radius * height * kCoreSize, core);
     }
 }

@@ -13,12 +13,19 @@ public:
     void Advance(DWORD elapsedMs);
     // The sky without the lights; drawn once per size and kept.
     void DrawSky(HDC dc, int width, int height) const;
-    // The lights over what dc holds (the sky).
-    void DrawLights(HDC dc, int width, int height) const;
 
     static constexpr int kLightCount = 28;
-    // What light index covers in a picture of that size, its glow included.
-    RECT LightBounds(int index, int width, int height) const;
+    static constexpr int kMostRings = 12;
+    // How a light looks in a picture of that size: concentric discs, the outermost first, each over the
+    // last; the glow's rings, then the bright core. Where lights overlap, a disc of a later ring lies
+    // over one of an earlier ring, and of two alike the later light's; the cores over every ring.
+    struct LightLook {
+        float x, y;  // centre, in pixels
+        int discs;   // the rings and the core
+        float radii[kMostRings + 1];
+        COLORREF colors[kMostRings + 1];
+    };
+    LightLook Look(int index, int width, int height) const;
 
 private:
     struct Light {

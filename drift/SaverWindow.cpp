@@ -1,6 +1,5 @@
 #include "drift/SaverWindow.h"
 
-#include "drift/GdiObject.h"
 #include "drift/SaverResources.h"
 #include "drift/WindowDC.h"
 #include "framework/SystemFunction.h"
@@ -175,39 +174,36 @@ void CSaverWindow::OnTimer()
     const DWORD now = GetTickCount();
     const DWORD elapsed = now - m_lastTick < kLongestStep ? now - m_lastTick : kLongestStep;
     m_lastTick = now;
+    if (m_host)
+        FollowHost();
+    m_scene.Advance(elapsed);
+    RECT client;
+    GetClientRect(m_window, &client);
+    if (!m_frame.Fit(m_scene, client.right, client.bottom))
+        return;
+    m_changed.clear();
+    m_frame.Update(m_scene, m_changed);
     if (m_host) {
         // The small preview is shown whole each time, so that whatever its host paints over it
         // lasts no longer than a frame.
-        FollowHost();
-        m_scene.Advance(elapsed);
         InvalidateRect(m_window, nullptr, FALSE);
         return;
     }
-    // Full screen, only where the lights were and where they will be changes.
-    RECT client;
-    GetClientRect(m_window, &client);
-    InvalidateLights(client.right, client.bottom);
-    m_scene.Advance(elapsed);
-    InvalidateLights(client.right, client.bottom);
-}
-
-void CSaverWindow::InvalidateLights(int width, int height)
-{
-    for (int index = 0; index < CDriftScene::kLightCount; ++index) {
-        const RECT bounds = m_scene.LightBounds(index, width, height);
-        InvalidateRect(m_window, &bounds, FALSE);
-    }
+    // Full screen, only what changed, each rectangle painted on its own: what one paint draws may
+    // reach the screen as the one rectangle around all of it (Wine sends it so), which with lights
+    // spread over the screen is nearly all of it.
+    for (const RECT& area : m_changed)
+        RedrawWindow(m_window, &area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void CSaverWindow::OnPaint()
 {
-    CGdiObject update(CreateRectRgn(0, 0, 0, 0));
-    GetUpdateRgn(m_window, static_cast<HRGN>(update.Get()), FALSE);
     CPaintDC paint(m_window);
     RECT client;
     GetClientRect(m_window, &client);
-    if (!ComposeFrame(paint.Dc(), client.right, client.bottom, static_cast<HRGN>(update.Get())))
+    if (!m_frame.Fit(m_scene, client.right, client.bottom))
         return;
+    const HDC picture = m_frame.Picture().Dc();
     if (m_host) {
         // Shown through the DC of the host's top-level window, at this window's place in it: under
         // Wine, what a window draws through its own DC, or through the DC of another process's child
@@ -218,30 +214,12 @@ void CSaverWindow::OnPaint()
         POINT place = { 0, 0 };
         MapWindowPoints(m_window, root, &place, 1);
         CWindowDC rootDc(root, DCX_CACHE | DCX_CLIPSIBLINGS);
-        BitBlt(rootDc.Dc(), place.x, place.y, client.right, client.bottom, m_frame.Dc(), 0, 0, SRCCOPY);
+        BitBlt(rootDc.Dc(), place.x, place.y, client.right, client.bottom, picture, 0, 0, SRCCOPY);
         return;
     }
     const RECT& area = paint.PaintRect();
-    BitBlt(paint.Dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, m_frame.Dc(), area.left,
+    BitBlt(paint.Dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, picture, area.left,
            area.top, SRCCOPY);
-}
-
-BOOL CSaverWindow::ComposeFrame(HDC reference, int width, int height, HRGN changed)
-{
-    if (!m_sky.Resize(reference, width, height) || !m_frame.Resize(reference, width, height))
-        return FALSE;
-    if (m_sky.IsFresh()) {
-        m_scene.DrawSky(m_sky.Dc(), width, height);
-        m_sky.MarkDrawn();
-    }
-    // Outside what changed the frame still holds the right picture; a new frame holds none.
-    if (!m_frame.IsFresh())
-        SelectClipRgn(m_frame.Dc(), changed);
-    BitBlt(m_frame.Dc(), 0, 0, width, height, m_sky.Dc(), 0, 0, SRCCOPY);
-    m_scene.DrawLights(m_frame.Dc(), width, height);
-    SelectClipRgn(m_frame.Dc(), nullptr);
-    m_frame.MarkDrawn();
-    return TRUE;
 }
 
 void CSaverWindow::OnMouseMove(LPARAM lParam)

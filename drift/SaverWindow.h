@@ -1,11 +1,13 @@
 // The window of a running screen saver: full screen over every monitor until the user stirs, or
-// a preview inside another program's window for as long as that window lives. It draws the scene
-// into a back buffer on a timer and copies only what changed, so it never flickers.
+// a preview inside another program's window for as long as that window lives. It composes the scene
+// in a bitmap on a timer and shows only what changed, so it never flickers.
 #pragma once
 
 #include <windows.h>
 
-#include "drift/BackBuffer.h"
+#include <vector>
+
+#include "drift/DriftFrame.h"
 #include "drift/DriftScene.h"
 
 class CSaverWindow {
@@ -29,12 +31,9 @@ private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTimer();
     void OnPaint();
-    // Brings the back buffer up to date where changed says; FALSE when GDI cannot make it.
-    BOOL ComposeFrame(HDC reference, int width, int height, HRGN changed);
     void OnMouseMove(LPARAM lParam);
     void OnDestroy();
     void FollowHost();
-    void InvalidateLights(int width, int height);
     bool IsFullScreen() const { return m_host == nullptr; }
 
     HINSTANCE m_instance;
@@ -45,6 +44,6 @@ private:
     POINT m_firstMouse = {};
     DWORD m_lastTick = 0;
     CDriftScene m_scene;
-    CBackBuffer m_sky;
-    CBackBuffer m_frame;
+    CDriftFrame m_frame;
+    std::vector<RECT> m_changed;  // kept from frame to frame, not made anew 30 times a second
 };
