@@ -6,6 +6,14 @@
 
 namespace {
 
+// What showing one more rectangle costs, in pixels shown: the system's work for each, and the display's.
+const int kPixelsWorthAnArea = 64 * 1024;
+
+int Area(const RECT& area)
+{
+    return (area.right - area.left) * (area.bottom - area.top);
+}
+
 DWORD PixelOf(COLORREF color)
 {
     return static_cast<DWORD>(GetRValue(color)) << 16 | static_cast<DWORD>(GetGValue(color)) << 8 | GetBValue(color);
@@ -38,10 +46,10 @@ BOOL CDriftFrame::Fit(const CDriftScene& scene, int width, int height)
 
 void CDriftFrame::Update(const CDriftScene& scene, std::vector<RECT>& changed)
 {
-    const size_t first = changed.size();
+    changed.clear();
     Follow(scene, changed);
-    for (size_t index = first; index < changed.size(); ++index)
-        Compose(changed[index]);
+    for (const RECT& area : changed)
+        Compose(area);
 }
 
 // Where a light moved or changed, both where it was and where it is now changed: one rectangle
@@ -75,33 +83,49 @@ void CDriftFrame::Follow(const CDriftScene& scene, std::vector<RECT>& changed)
         IntersectRect(&area, &area, &picture);
     changed.erase(std::remove_if(changed.begin(), changed.end(), [](const RECT& area) { return IsRectEmpty(&area); }),
                   changed.end());
+    JoinNear(changed);
 }
 
-// The sky, then each light's disc of the highest level over each pixel; of two alike the later light's.
+// Rectangles near each other are shown as one: apart, each would cost more than the pixels between them.
+void CDriftFrame::JoinNear(std::vector<RECT>& areas)
+{
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (size_t first = 0; first < areas.size(); ++first)
+            for (size_t second = first + 1; second < areas.size();) {
+                RECT both;
+                UnionRect(&both, &areas[first], &areas[second]);
+                if (Area(both) > Area(areas[first]) + Area(areas[second]) + kPixelsWorthAnArea) {
+                    ++second;
+                    continue;
+                }
+                areas[first] = both;
+                areas.erase(areas.begin() + second);
+                joined = true;
+            }
+    }
+}
+
+// The sky, then disc by disc across all lights, from the faint edges of the glows inwards: where glows
+// overlap, the brighter ring lies on top, as light adds up. Each disc fills only what no later disc of
+// its light covers.
 void CDriftFrame::Compose(RECT area)
 {
-    const int width = area.right - area.left;
     for (int y = area.top; y < area.bottom; ++y)
-        memcpy(m_frame.Row(y) + area.left, m_sky.Row(y) + area.left, width * sizeof(DWORD));
-    m_levels.assign(static_cast<size_t>(width) * (area.bottom - area.top), 0);
-    for (int index = 0; index < CDriftScene::kLightCount; ++index) {
-        const Shown& shown = m_shown[index];
-        RECT part;
-        if (!IntersectRect(&part, &area, &shown.bounds))
-            continue;
-        DWORD pixels[CDriftScene::kMostRings + 2] = {};
-        for (int disc = 0; disc < shown.discs; ++disc)
-            pixels[disc + 1] = PixelOf(shown.colors[disc]);
-        const int count = part.right - part.left;
-        for (int y = part.top; y < part.bottom; ++y) {
-            const BYTE* level = m_glows[index].Row(y - shown.bounds.top) + (part.left - shown.bounds.left);
-            BYTE* shownLevel = &m_levels[(y - area.top) * width + (part.left - area.left)];
-            DWORD* pixel = m_frame.Row(y) + part.left;
-            for (int x = 0; x < count; ++x) {
-                if (level[x] && level[x] >= shownLevel[x]) {
-                    shownLevel[x] = level[x];
-                    pixel[x] = pixels[level[x]];
-                }
+        memcpy(m_frame.Row(y) + area.left, m_sky.Row(y) + area.left, (area.right - area.left) * sizeof(DWORD));
+    for (int disc = 0; disc <= CDriftScene::kMostRings; ++disc) {
+        for (int index = 0; index < CDriftScene::kLightCount; ++index) {
+            const Shown& shown = m_shown[index];
+            RECT part;
+            if (disc >= shown.discs || !IntersectRect(&part, &area, &shown.bounds))
+                continue;
+            const DWORD pixel = PixelOf(shown.colors[disc]);
+            for (const CLightGlow::Run& run : m_glows[index].Runs(disc)) {
+                const int y = shown.bounds.top + run.y;
+                const int left = std::max<int>(shown.bounds.left + run.left, part.left);
+                const int right = std::min<int>(shown.bounds.left + run.right, part.right);
+                if (y >= part.top && y < part.bottom && left < right)
+                    std::fill(m_frame.Row(y) + left, m_frame.Row(y) + right, pixel);
             }
         }
     }

@@ -15,8 +15,8 @@ public:
     // Makes the picture width x height and composes it whole, when its size changed; FALSE when GDI
     // cannot make it.
     BOOL Fit(const CDriftScene& scene, int width, int height);
-    // Composes the picture anew where the scene changed since it was last composed, and appends each
-    // rectangle that changed, on its own.
+    // Composes the picture anew where the scene changed since it was last composed; changed gets the
+    // rectangles that changed, each on its own.
     void Update(const CDriftScene& scene, std::vector<RECT>& changed);
     const CBackBuffer& Picture() const { return m_frame; }
 
@@ -29,11 +29,11 @@ private:
     };
 
     void Follow(const CDriftScene& scene, std::vector<RECT>& changed);
+    static void JoinNear(std::vector<RECT>& areas);
     void Compose(RECT area);
 
     CBackBuffer m_sky;
     CBackBuffer m_frame;
     CLightGlow m_glows[CDriftScene::kLightCount];
     Shown m_shown[CDriftScene::kLightCount] = {};
-    std::vector<BYTE> m_levels;  // while composing: the level that each pixel shows
 };

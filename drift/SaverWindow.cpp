@@ -181,7 +181,6 @@ void CSaverWindow::OnTimer()
     GetClientRect(m_window, &client);
     if (!m_frame.Fit(m_scene, client.right, client.bottom))
         return;
-    m_changed.clear();
     m_frame.Update(m_scene, m_changed);
     if (m_host) {
         // The small preview is shown whole each time, so that whatever its host paints over it
@@ -189,11 +188,15 @@ void CSaverWindow::OnTimer()
         InvalidateRect(m_window, nullptr, FALSE);
         return;
     }
-    // Full screen, only what changed, each rectangle painted on its own: what one paint draws may
-    // reach the screen as the one rectangle around all of it (Wine sends it so), which with lights
-    // spread over the screen is nearly all of it.
-    for (const RECT& area : m_changed)
-        RedrawWindow(m_window, &area, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // Full screen, only what changed, each rectangle on its own.
+    CWindowDC window(m_window, DCX_CACHE);
+    for (const RECT& area : m_changed) {
+        BitBlt(window.Dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, m_frame.Picture().Dc(),
+               area.left, area.top, SRCCOPY);
+        // Wine sends what a window drew to the screen, as one rectangle around all of it, when its thread
+        // checks for input and finds none: so each rectangle goes on its own, not one around the lights.
+        GetAsyncKeyState(VK_ESCAPE);
+    }
 }
 
 void CSaverWindow::OnPaint()

@@ -1,16 +1,70 @@
 #!/usr/bin/env bash
 # Builds both architectures and prints the benchmark table: catalogue fill, start-up, sizes.
+#   scripts/bench.sh          the table
+#   scripts/bench.sh --drift  only Drift full screen at three screen sizes, its processor time and the
+#                             display server's, against Drift as it was before it drew only what changed
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
+source scripts/wine-env.sh
+trap wine_env_cleanup EXIT
+
+# Jiffies of user and system time of a process.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+if [[ "${1:-}" == --drift ]]; then
+    # Drift before: the last commit before it drew only what changed, built from history.
+    before=b18535a
+    old=build/drift-before
+    if [[ ! -f "$old/x64/bin/dozewell-drift.scr" ]]; then
+        rm -rf "$old/src" && mkdir -p "$old/src"
+        git archive "$before" | tar -x -C "$old/src"
+        cmake -S "$old/src" -B "$old/x64" -DCMAKE_TOOLCHAIN_FILE="$PWD/$old/src/cmake/mingw-x64.cmake" \
+            -DCMAKE_BUILD_TYPE=MinSizeRel -DDOZEWELL_BUILD_TESTS=OFF >/dev/null
+        cmake --build "$old/x64" -j "$(nproc)" --target dozewell_drift >/dev/null
+    fi
+    cmake --preset x64 >/dev/null
+    cmake --build --preset x64 -j "$(nproc)" --target dozewell_drift >/dev/null
+    measured=15
+    hz=$(getconf CLK_TCK)
+    echo "Drift full screen at 30 fps: processor time in % of one core over $measured s, of the screen saver and"
+    echo "of the display server (Xvfb) drawing what it sends (from /proc); before = Drift of $before"
+    printf '%10s %13s %10s %7s %15s %12s %7s\n' size "saver before" "saver now" ratio "display before" \
+        "display now" ratio
+    wine_env_init bench
+    for size in 1280x800 1920x1080 3840x2160; do
+        wine_display 1 "$size"
+        wine_server_up
+        figures=()
+        for scr in "$old/x64/bin/dozewell-drift.scr" build/x64/bin/dozewell-drift.scr; do
+            # The launcher becomes the saver's process, under the same id.
+            wine "$scr" /s >/dev/null 2>&1 &
+            pid=$!
+            sleep 2  # its start is not what is measured
+            grep -q dozewell-drift.scr "/proc/$pid/cmdline" || { echo "$scr: the screen saver did not start"; exit 1; }
+            saver=$(cpu_ticks "$pid") display=$(cpu_ticks "$xvfb_pid")
+            sleep "$measured"
+            figures+=($(($(cpu_ticks "$pid") - saver)) $(($(cpu_ticks "$xvfb_pid") - display)))
+            xdotool key space  # the user is back
+            wait "$pid"
+        done
+        awk -v size="$size" -v hz="$hz" -v s="$measured" -v sb="${figures[0]}" -v db="${figures[1]}" \
+            -v sn="${figures[2]}" -v dn="${figures[3]}" 'function pc(t) { return 100 * t / hz / s }
+            function ratio(a, b) { return a ? sprintf("%.3f", b / a) : "-" }
+            BEGIN { printf "%10s %12.1f%% %9.2f%% %7s %14.1f%% %11.2f%% %7s\n", size, pc(sb), pc(sn), ratio(sb, sn),
+                    pc(db), pc(dn), ratio(db, dn) }'
+        wine_env_cleanup
+        xvfb_pid=""
+    done
+    exit 0
+fi
+
 cmake --preset x86 >/dev/null
 cmake --build --preset x86 -j "$(nproc)" --target dozewell dozewell_drift
 cmake --preset x64 >/dev/null
 cmake --build --preset x64 -j "$(nproc)" --target dozewell_bench drift_host
 
-source scripts/wine-env.sh
-trap wine_env_cleanup EXIT
 wine_env_init bench
 wine_display 1
 wine_server_up
@@ -18,10 +72,6 @@ wine_server_up
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(wine --version)"
 echo
 wine build/x64/bin/dozewell_bench.exe | tr -d '\r'
-
-
-# Jiffies of user and system time of a process.
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 
 # Processor time of the running screen saver started with this switch, over $measured seconds.
 saver_cpu() {

@@ -3,7 +3,8 @@
 #   wine_env_init NAME [win32] -> WINEPREFIX=build/x64/wine-NAME (64-bit Windows), or with win32
 #                                 build/x86/wine-NAME (32-bit Windows); made and configured on first
 #                                 use, and made anew whenever the Wine installation changed
-#   wine_display               -> starts Xvfb when DISPLAY is unset (or when forced with 1)
+#   wine_display [1 [WxH]]     -> starts Xvfb when DISPLAY is unset (or when forced with 1), at that
+#                                 size (1280x800 unless given)
 #   wine_server_up             -> keeps one Wine server running until wine_env_cleanup
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -71,14 +72,14 @@ REG
 
 wine_display()
 {
-    local force=${1:-0}
+    local force=${1:-0} size=${2:-1280x800}
     if [[ -n "${DISPLAY:-}" && "$force" != 1 ]]; then
         return
     fi
     local fifo
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     xvfb_pid=$!
     local number
     read -r number <"$fifo"
