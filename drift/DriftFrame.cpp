@@ -7,7 +7,7 @@
 namespace {
 
 // What showing one more rectangle costs, in pixels shown: the system's work for each, and the display's.
-const int kPixelsWorthAnArea = 64 * 1024;
+const int kPixelsWorthAnArea = 4 * 1024;
 
 int Area(const RECT& area)
 {
@@ -111,22 +111,52 @@ void CDriftFrame::JoinNear(std::vector<RECT>& areas)
 // its light covers.
 void CDriftFrame::Compose(RECT area)
 {
+    int lit[CDriftScene::kLightCount];  // the lights whose glows lie in area
+    int litCount = 0;
+    for (int index = 0; index < CDriftScene::kLightCount; ++index) {
+        RECT part;
+        if (IntersectRect(&part, &area, &m_shown[index].bounds))
+            lit[litCount++] = index;
+    }
     for (int y = area.top; y < area.bottom; ++y)
-        memcpy(m_frame.Row(y) + area.left, m_sky.Row(y) + area.left, (area.right - area.left) * sizeof(DWORD));
+        CopySky(y, area.left, area.right, lit, litCount);
     for (int disc = 0; disc <= CDriftScene::kMostRings; ++disc) {
-        for (int index = 0; index < CDriftScene::kLightCount; ++index) {
+        for (int at = 0; at < litCount; ++at) {
+            const int index = lit[at];
             const Shown& shown = m_shown[index];
-            RECT part;
-            if (disc >= shown.discs || !IntersectRect(&part, &area, &shown.bounds))
+            if (disc >= shown.discs)
                 continue;
             const DWORD pixel = PixelOf(shown.colors[disc]);
             for (const CLightGlow::Run& run : m_glows[index].Runs(disc)) {
                 const int y = shown.bounds.top + run.y;
-                const int left = std::max<int>(shown.bounds.left + run.left, part.left);
-                const int right = std::min<int>(shown.bounds.left + run.right, part.right);
-                if (y >= part.top && y < part.bottom && left < right)
+                const int left = std::max<int>(shown.bounds.left + run.left, area.left);
+                const int right = std::min<int>(shown.bounds.left + run.right, area.right);
+                if (y >= area.top && y < area.bottom && left < right)
                     std::fill(m_frame.Row(y) + left, m_frame.Row(y) + right, pixel);
             }
         }
+    }
+}
+
+// The sky of row y from left up to right, but where a glow lies: its discs cover that.
+void CDriftFrame::CopySky(int y, int left, int right, const int* lit, int litCount)
+{
+    POINT glows[CDriftScene::kLightCount];  // from x up to y
+    int count = 0;
+    for (int at = 0; at < litCount; ++at) {
+        const Shown& shown = m_shown[lit[at]];
+        if (y < shown.bounds.top || y >= shown.bounds.bottom)
+            continue;
+        const CLightGlow::Run& extent = m_glows[lit[at]].Extent(y - shown.bounds.top);
+        if (extent.left < extent.right)
+            glows[count++] = { shown.bounds.left + extent.left, shown.bounds.left + extent.right };
+    }
+    std::sort(glows, glows + count, [](const POINT& a, const POINT& b) { return a.x < b.x; });
+    for (int at = 0; at <= count; ++at) {
+        const int end = at < count ? std::min<int>(glows[at].x, right) : right;
+        if (left < end)
+            memcpy(m_frame.Row(y) + left, m_sky.Row(y) + left, (end - left) * sizeof(DWORD));
+        if (at < count)
+            left = std::max<int>(left, glows[at].y);
     }
 }
