@@ -31,7 +31,6 @@ private:
     void Follow(const CDriftScene& scene, std::vector<RECT>& changed);
     static void JoinNear(std::vector<RECT>& areas);
     void Compose(RECT area);
-    void CopySky(int y, int left, int right, const int* lit, int litCount);
 
     CBackBuffer m_sky;
     CBackBuffer m_frame;

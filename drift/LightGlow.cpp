@@ -23,7 +23,6 @@ bool CLightGlow::Prepare(const CDriftScene::LightLook& look)
     m_side = 2 * half + 2;
     for (std::vector<Run>& runs : m_runs)
         runs.clear();
-    m_extents.clear();
     CBackBuffer discs;
     if (!discs.Resize(m_side, m_side)) {
         m_side = 0;
@@ -39,20 +38,15 @@ bool CLightGlow::Prepare(const CDriftScene::LightLook& look)
     GdiFlush();
     for (int y = 0; y < m_side; ++y) {
         const DWORD* row = discs.Row(y);
-        Run extent = { static_cast<short>(y), 0, 0 };
         for (int x = 0; x < m_side;) {
             const int disc = static_cast<BYTE>(row[x] >> 16);  // the red of 0x00RRGGBB
             int end = x + 1;
             while (end < m_side && row[end] == row[x])
                 ++end;
-            if (disc) {
+            if (disc)
                 m_runs[disc - 1].push_back({ static_cast<short>(y), static_cast<short>(x), static_cast<short>(end) });
-                extent.left = extent.left < extent.right ? extent.left : static_cast<short>(x);
-                extent.right = static_cast<short>(end);
-            }
             x = end;
         }
-        m_extents.push_back(extent);
     }
     return true;
 }

@@ -23,12 +23,9 @@ public:
     // What the glow covers with the light's centre at that place, to the pixel.
     RECT Bounds(float x, float y) const;
     const std::vector<Run>& Runs(int disc) const { return m_runs[disc]; }
-    // What the whole glow covers of row y (its outermost disc): from left up to right, none when equal.
-    const Run& Extent(int y) const { return m_extents[y]; }
 
 private:
     std::vector<Run> m_runs[CDriftScene::kMostRings + 1];
-    std::vector<Run> m_extents;
     int m_side = 0;  // of the square that holds the discs, their centre in its middle
     int m_discs = 0;
     float m_radii[CDriftScene::kMostRings + 1] = {};
