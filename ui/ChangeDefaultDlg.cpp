@@ -6,17 +6,18 @@
 
 namespace {
 
-const char kDefaultLabelFormat[] = "Default ScreenSaver : %s%s";
-const char kNoDefault[] = "None";
+// wsprintfW's limit, room for the longest description and any translation of the rest.
+const int kLabelSize = 1024;
 
-// Why the list cannot be changed: short, so that the label still shows it after a description.
-const char* PolicyNote(const SaverPolicy& policy)
+// Why the list cannot be changed, as a string id, 0 for nothing: short, so that the label still shows it after a
+// description.
+UINT PolicyNote(const SaverPolicy& policy)
 {
     if (policy.saversOff)
-        return " (off by policy)";
+        return IDS_NOTE_OFF;
     if (!policy.forcedSaver.IsEmpty())
-        return " (set by policy)";
-    return policy.changeForbidden ? " (locked by policy)" : "";
+        return IDS_NOTE_FORCED;
+    return policy.changeForbidden ? IDS_NOTE_LOCKED : 0;
 }
 
 }  // namespace
@@ -79,16 +80,24 @@ void CChangeDefaultDlg::ApplySelection()
     m_manager.SetDefaultSaver(description);
 }
 
+// Put together in UTF-16, as the dialog's own texts are, so that a translation shows whole whatever the ANSI code
+// page; the description, read in that code page, fits it.
 void CChangeDefaultDlg::UpdateDefaultLabel()
 {
     CString description;
     m_manager.GetDefaultSaverDescription(description);
+    const HINSTANCE module = AfxGetResourceHandle();
+    wchar_t format[kLabelSize] = {}, name[kLabelSize] = {}, note[kLabelSize] = {}, label[kLabelSize] = {};
+    LoadStringW(module, IDS_DEFAULT_LABEL, format, kLabelSize);
     if (description.IsEmpty())
-        description = kNoDefault;
-    CString label;
-    label.Format(kDefaultLabelFormat, static_cast<const char*>(description), PolicyNote(ReadSaverPolicy()));
+        LoadStringW(module, IDS_NO_DEFAULT, name, kLabelSize);
+    else
+        MultiByteToWideChar(CP_ACP, 0, description, -1, name, kLabelSize);
+    if (const UINT noteId = PolicyNote(ReadSaverPolicy()))
+        LoadStringW(module, noteId, note, kLabelSize);
+    wsprintfW(label, format, name, note);
     if (CWnd* control = GetDlgItem(IDC_DEFAULT_LABEL))
-        control->SetWindowText(label);
+        SetWindowTextW(control->m_hWnd, label);
 }
 
 void CChangeDefaultDlg::OnSelchangeSaverList()
