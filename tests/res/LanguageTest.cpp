@@ -68,6 +68,9 @@ struct Control {
     short width;
 };
 struct Template {
+    // The template as the module holds it, and where in it the point size of its font stands.
+    std::vector<BYTE> bytes;
+    size_t pointSize = 0;
     DWORD exStyle = 0;
     std::wstring caption, face;
     short width = 0;
@@ -150,6 +153,9 @@ public:
         const auto* header = static_cast<const DLGTEMPLATE*>(Data(kDialogType, id, language));
         if (!header)
             return dialog;
+        const HRSRC found = FindResourceExW(m_module, MAKEINTRESOURCEW(kDialogType), MAKEINTRESOURCEW(id), language);
+        const auto* bytes = reinterpret_cast<const BYTE*>(header);
+        dialog.bytes.assign(bytes, bytes + SizeofResource(m_module, found));
         dialog.exStyle = header->dwExtendedStyle;
         dialog.width = header->cx;
         const WORD* at = reinterpret_cast<const WORD*>(header + 1);
@@ -157,7 +163,7 @@ public:
         NameOrOrdinal(at);  // the class
         dialog.caption = NameOrOrdinal(at);
         if (header->style & DS_SETFONT) {
-            ++at;  // the point size
+            dialog.pointSize = reinterpret_cast<const BYTE*>(at++) - bytes;
             dialog.face = NameOrOrdinal(at);
         }
         for (WORD i = 0; i < header->cdit; ++i) {
@@ -325,6 +331,81 @@ TEST(Languages, InTheLocaleOfTheRunTheProgramsShowItsLanguageOrElseEnglish)
     Process run("\"" + Drift() + "\" /c");
     EXPECT_EQ(Answer(run, IDOK), Utf8(drift.String(kNoSettingsId, row->language)));
     EXPECT_TRUE(run.Exited());
+}
+
+// Wine's fonts draw these scripts, not CJK: the languages whose texts can be measured here.
+const LANGID kMeasured[] = { kEnglish, 0x0007, 0x000C, 0x000A, 0x0010, 0x0416, 0x0013, 0x0015, 0x0019, 0x001F };
+const UINT kNoDefaultId = 6, kNoteIds[] = { 7, 8, 9 };
+
+// Width and height of text in the window's font, in one line or broken into lines within width.
+SIZE Measure(HWND window, HFONT font, const std::wstring& text, LONG width)
+{
+    const HDC dc = GetDC(window);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    RECT area = { 0, 0, width, 0 };
+    DrawTextW(dc, text.c_str(), -1, &area, DT_CALCRECT | (width ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return { area.right, area.bottom };
+}
+
+// Every text of every language that can be measured here fits its control, in the live dialog at 96 and at
+// 144 DPI: the template's font at 1.5 times its points lays the dialog out at 96 DPI exactly as Windows does
+// at 144 (the dialog manager sizes the font by points times dots an inch). The label with "None" and its
+// longest note; the caption in the caption's font beside the system menu and the close box.
+TEST(Languages, EveryTextFitsItsControlAt96And144Dpi)
+{
+    const Resources resources(Dozewell());
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    for (LANGID language : kMeasured) {
+        Template dialog = resources.Dialog(kDialogId, language);
+        ASSERT_NE(dialog.pointSize, 0u);
+        const WORD points = *reinterpret_cast<WORD*>(&dialog.bytes[dialog.pointSize]);
+        for (int dpi : { 96, 144 }) {
+            SCOPED_TRACE("language " + std::to_string(language) + ", " + std::to_string(dpi) + " DPI");
+            *reinterpret_cast<WORD*>(&dialog.bytes[dialog.pointSize]) = static_cast<WORD>(MulDiv(points, dpi, 96));
+            const HWND window = CreateDialogIndirectParamW(
+                nullptr, reinterpret_cast<const DLGTEMPLATE*>(dialog.bytes.data()), nullptr,
+                [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+            ASSERT_NE(window, nullptr);
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+            for (const Control& control : dialog.controls) {
+                const HWND item = GetDlgItem(window, control.id);
+                RECT area;
+                GetClientRect(item, &area);
+                std::wstring text = control.text;
+                if (control.id == kLabel) {
+                    std::wstring note;
+                    for (UINT id : kNoteIds)
+                        note = std::max(note, resources.String(id, language),
+                                        [&](const std::wstring& a, const std::wstring& b) {
+                                            return Measure(item, font, a, 0).cx < Measure(item, font, b, 0).cx;
+                                        });
+                    wchar_t label[1024] = {};
+                    wsprintfW(label, resources.String(kLabelId, language).c_str(),
+                              resources.String(kNoDefaultId, language).c_str(), note.c_str());
+                    text = label;
+                }
+                // A button keeps room for its edges and its focus rectangle; the frame breaks its text into lines.
+                const LONG room = control.type == L"#128" ? area.right - 4 * GetSystemMetrics(SM_CXEDGE) : area.right;
+                const SIZE size = Measure(item, font, text, control.id == kFrame ? room : 0);
+                EXPECT_LE(size.cx, room) << Utf8(text);
+                EXPECT_LE(size.cy, area.bottom) << Utf8(text);
+            }
+            LOGFONTW captionFont = metrics.lfCaptionFont;
+            captionFont.lfHeight = MulDiv(captionFont.lfHeight, dpi, 96);
+            const HFONT caption = CreateFontIndirectW(&captionFont);
+            RECT frame;
+            GetWindowRect(window, &frame);
+            EXPECT_LE(Measure(window, caption, dialog.caption, 0).cx,
+                      frame.right - frame.left - 3 * MulDiv(GetSystemMetrics(SM_CXSIZE), dpi, 96))
+                << Utf8(dialog.caption);
+            DeleteObject(caption);
+            DestroyWindow(window);
+        }
+    }
 }
 
 }  // namespace
