@@ -10,7 +10,6 @@
 namespace {
 
 const UINT kSystemDirectorySize = kMaxPathBytes;
-const char kForcedSaverMissing[] = "The screen saver that the administrator set for this computer is not there:\n%s";
 // Passed exactly so, leading blanks and all.
 const char kVistaSettingsParameters[] = " desk.cpl,screensaver,@screensaver";
 const char kSettingsParameters[] = " desk.cpl ,1";
@@ -19,8 +18,7 @@ const char kSettingsParameters[] = " desk.cpl ,1";
 
 void CSaverManager::StartDefaultSaver()
 {
-    const SaverPolicy policy = ReadSaverPolicy();
-    if (policy.saversOff) {
+    if (ReadSaverPolicy().saversOff) {
         AfxMessageBox(IDS_SAVERS_OFF, MB_OK | MB_ICONINFORMATION);
         return;
     }
@@ -28,13 +26,6 @@ void CSaverManager::StartDefaultSaver()
         CString path;
         GetDefaultSaverPath(path);
         ShellExecuteA(nullptr, "Open", ResolveSystemPath(path), nullptr, nullptr, SW_SHOW);
-        return;
-    }
-    // Only the administrator can mend a forced module that is missing: the settings would change nothing.
-    if (!policy.forcedSaver.IsEmpty()) {
-        CString text;
-        text.Format(kForcedSaverMissing, static_cast<const char*>(policy.forcedSaver));
-        AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
         return;
     }
     if (AfxMessageBox(IDS_NO_DEFAULT_PROMPT, MB_YESNO | MB_ICONQUESTION) == IDYES)

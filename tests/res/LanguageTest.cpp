@@ -13,8 +13,8 @@
 namespace {
 
 const UINT kDialogId = 142, kTitleId = 0xE000, kReadingOrderId = 0xE00F, kNoticeId = 2, kQuestionId = 3, kLabelId = 5,
-           kNoSettingsId = 2;
-const int kLabel = 1035, kFrame = 1036, kPreview = 1037, kConfigure = 1038;
+           kListNameId = 10, kNoSettingsId = 2;
+const int kListName = 1039, kLabel = 1035, kFrame = 1036, kPreview = 1037, kConfigure = 1038;
 const LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 // RT_STRING and RT_DIALOG, as the Unicode calls take them.
 const WORD kStringType = 6, kDialogType = 5;
@@ -310,6 +310,7 @@ TEST(Languages, InTheLocaleOfTheRunTheProgramsShowItsLanguageOrElseEnglish)
         wchar_t label[1024] = {};
         wsprintfW(label, dozewell.String(kLabelId, row->language).c_str(), L"Lang", L"");
         EXPECT_EQ(Text(GetDlgItem(window, kLabel)), Utf8(label));
+        EXPECT_EQ(Text(GetDlgItem(window, kListName)), Utf8(dozewell.String(kListNameId, row->language)));
         EXPECT_EQ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, RightToLeft(dozewell, row->language));
         // The preview is another program's drawing, never mirrored.
         ASSERT_TRUE(WaitUntil([&] { return saver.Running().size() == 1; }));
