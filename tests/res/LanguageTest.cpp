@@ -1,9 +1,10 @@
-// Dozewell and Dozewell Drift in each display language: the resources of every language against English's, and
-// the programs run in each locale, showing that language's texts or English's.
+// Dozewell and Dozewell Drift in each display language: every language's resources against English's, the
+// programs run in each locale, and every text measured in its control.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cwctype>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,18 +14,14 @@
 namespace {
 
 const UINT kDialogId = 142, kTitleId = 0xE000, kReadingOrderId = 0xE00F, kNoticeId = 2, kQuestionId = 3, kLabelId = 5,
-           kListNameId = 10, kNoSettingsId = 2;
-const int kListName = 1039, kLabel = 1035, kFrame = 1036, kPreview = 1037, kConfigure = 1038;
+           kNoDefaultId = 6, kNoteIds[] = { 7, 8, 9 }, kListNameId = 10, kNoSettingsId = 2;
+const int kLabel = 1035, kFrame = 1036, kPreview = 1037, kConfigure = 1038, kListName = 1039;
 const LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 // RT_STRING and RT_DIALOG, as the Unicode calls take them.
 const WORD kStringType = 6, kDialogType = 5;
 
-// A locale as Wine is started in, and the language whose resources the programs must then show.
-struct Row {
-    const char* locale;
-    LANGID language;
-};
-const Row kRows[] = {
+// A locale that Wine starts in, and the language whose resources the programs must then show.
+const std::map<std::string, LANGID> kRows = {
     { "de_DE", 0x0007 },
     { "fr_FR", 0x000C },
     { "es_ES", 0x000A },
@@ -50,158 +47,126 @@ const Row kRows[] = {
     { "es_MX", 0x000A },
     { "fr_CA", 0x000C },
 };
-
-std::string Utf8(const std::wstring& text)
-{
-    std::string bytes(text.size() * 4 + 1, '\0');
-    bytes.resize(
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr) -
-        1);
-    return bytes;
-}
+// Wine's fonts draw these languages' scripts (Latin, Cyrillic), not CJK: their texts can be measured here.
+const LANGID kMeasured[] = { kEnglish, 0x0007, 0x000C, 0x000A, 0x0010, 0x0416, 0x0013, 0x0015, 0x0019, 0x001F };
 
 // A dialog template (DLGTEMPLATE, as the resource compilers write DIALOG) as Windows reads it.
 struct Control {
     WORD id;
     std::wstring type, text;
     DWORD exStyle;
-    short width;
 };
 struct Template {
-    // The template as the module holds it, and where in it the point size of its font stands.
     std::vector<BYTE> bytes;
-    size_t pointSize = 0;
+    size_t pointSize = 0;  // where the font's point size stands in bytes
     DWORD exStyle = 0;
     std::wstring caption, face;
-    short width = 0;
     std::vector<Control> controls;
 };
 
-// Reads a name-or-ordinal: an ordinal as "#<number>".
+// A name or an ordinal, an ordinal as "#<number>".
 std::wstring NameOrOrdinal(const WORD*& at)
 {
-    if (*at == 0xFFFF) {
-        const std::wstring ordinal = L"#" + std::to_wstring(at[1]);
-        at += 2;
-        return ordinal;
-    }
-    const std::wstring name(reinterpret_cast<const wchar_t*>(at));
-    at += name.size() + 1;
+    const std::wstring name = *at == 0xFFFF ? L"#" + std::to_wstring(at[1]) : reinterpret_cast<const wchar_t*>(at);
+    at += *at == 0xFFFF ? 2 : name.size() + 1;
     return name;
+}
+
+BOOL CALLBACK AddName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names)
+{
+    reinterpret_cast<std::vector<LPCWSTR>*>(names)->push_back(name);
+    return TRUE;
+}
+BOOL CALLBACK AddLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR languages)
+{
+    reinterpret_cast<std::set<LANGID>*>(languages)->insert(language);
+    return TRUE;
+}
+INT_PTR CALLBACK IgnoreMessage(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
 }
 
 // A module's resources, read as data in each language that it holds them in.
 class Resources {
 public:
     explicit Resources(const std::string& path)
-        : m_module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
+        : m_module(LoadLibraryExA((BinDir() + "\\" + path).c_str(), nullptr,
+                                  LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE))
     {
     }
     ~Resources() { FreeLibrary(m_module); }
     Resources(const Resources&) = delete;
     Resources& operator=(const Resources&) = delete;
 
+    // The ids (string blocks, dialogs) of the type.
+    std::vector<LPCWSTR> Names(WORD type) const
+    {
+        std::vector<LPCWSTR> names;
+        EnumResourceNamesW(m_module, MAKEINTRESOURCEW(type), AddName, reinterpret_cast<LONG_PTR>(&names));
+        return names;
+    }
     // Every language of every resource of the type.
     std::set<LANGID> Languages(WORD type) const
     {
         std::set<LANGID> languages;
-        EnumResourceNamesW(
-            m_module, MAKEINTRESOURCEW(type),
-            [](HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR found) {
-                return EnumResourceLanguagesW(
-                    module, type, name,
-                    [](HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR found) {
-                        reinterpret_cast<std::set<LANGID>*>(found)->insert(language);
-                        return TRUE;
-                    },
-                    found);
-            },
-            reinterpret_cast<LONG_PTR>(&languages));
+        for (LPCWSTR name : Names(type))
+            EnumResourceLanguagesW(m_module, MAKEINTRESOURCEW(type), name, AddLanguage,
+                                   reinterpret_cast<LONG_PTR>(&languages));
         return languages;
     }
-    // The strings of the language by id, the empty ones left out.
-    std::vector<std::pair<UINT, std::wstring>> Strings(LANGID language) const
+    std::vector<BYTE> Bytes(WORD type, LPCWSTR name, LANGID language) const
     {
-        std::vector<UINT> blocks;
-        EnumResourceNamesW(
-            m_module, MAKEINTRESOURCEW(kStringType),
-            [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
-                reinterpret_cast<std::vector<UINT>*>(found)->push_back(
-                    static_cast<UINT>(reinterpret_cast<UINT_PTR>(name)));
-                return TRUE;
-            },
-            reinterpret_cast<LONG_PTR>(&blocks));
-        std::vector<std::pair<UINT, std::wstring>> strings;
-        for (UINT block : blocks) {
-            const WORD* at = static_cast<const WORD*>(Data(kStringType, block, language));
-            for (UINT id = (block - 1) * 16; at && id < block * 16; at += 1 + *at, ++id)
+        const HRSRC found = FindResourceExW(m_module, MAKEINTRESOURCEW(type), name, language);
+        const auto* data = found ? static_cast<const BYTE*>(LockResource(LoadResource(m_module, found))) : nullptr;
+        return data ? std::vector<BYTE>(data, data + SizeofResource(m_module, found)) : std::vector<BYTE>();
+    }
+    // The language's strings by id, the empty ones left out: a block holds sixteen counted strings.
+    std::map<UINT, std::wstring> Strings(LANGID language) const
+    {
+        std::map<UINT, std::wstring> strings;
+        for (LPCWSTR block : Names(kStringType)) {
+            const std::vector<BYTE> bytes = Bytes(kStringType, block, language);
+            const auto* at = reinterpret_cast<const WORD*>(bytes.data());
+            const UINT first = (static_cast<UINT>(reinterpret_cast<UINT_PTR>(block)) - 1) * 16;
+            for (UINT id = first; !bytes.empty() && id < first + 16; at += 1 + *at, ++id)
                 if (*at)
-                    strings.emplace_back(id, std::wstring(reinterpret_cast<const wchar_t*>(at + 1), *at));
+                    strings[id] = std::wstring(reinterpret_cast<const wchar_t*>(at + 1), *at);
         }
         return strings;
     }
-    std::wstring String(UINT id, LANGID language) const
-    {
-        for (const auto& string : Strings(language))
-            if (string.first == id)
-                return string.second;
-        return L"";
-    }
-    Template Dialog(UINT id, LANGID language) const
+    std::wstring String(UINT id, LANGID language) const { return Strings(language)[id]; }
+    Template Dialog(LANGID language) const
     {
         Template dialog;
-        const auto* header = static_cast<const DLGTEMPLATE*>(Data(kDialogType, id, language));
-        if (!header)
+        dialog.bytes = Bytes(kDialogType, MAKEINTRESOURCEW(kDialogId), language);
+        if (dialog.bytes.empty())
             return dialog;
-        const HRSRC found = FindResourceExW(m_module, MAKEINTRESOURCEW(kDialogType), MAKEINTRESOURCEW(id), language);
-        const auto* bytes = reinterpret_cast<const BYTE*>(header);
-        dialog.bytes.assign(bytes, bytes + SizeofResource(m_module, found));
+        const auto* header = reinterpret_cast<const DLGTEMPLATE*>(dialog.bytes.data());
         dialog.exStyle = header->dwExtendedStyle;
-        dialog.width = header->cx;
         const WORD* at = reinterpret_cast<const WORD*>(header + 1);
         NameOrOrdinal(at);  // the menu
         NameOrOrdinal(at);  // the class
         dialog.caption = NameOrOrdinal(at);
-        if (header->style & DS_SETFONT) {
-            dialog.pointSize = reinterpret_cast<const BYTE*>(at++) - bytes;
-            dialog.face = NameOrOrdinal(at);
-        }
+        dialog.pointSize = reinterpret_cast<const BYTE*>(at++) - dialog.bytes.data();
+        dialog.face = NameOrOrdinal(at);
         for (WORD i = 0; i < header->cdit; ++i) {
-            at = reinterpret_cast<const WORD*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~UINT_PTR(3));
-            const auto* item = reinterpret_cast<const DLGITEMTEMPLATE*>(at);
+            // Each item starts on a DWORD boundary.
+            const auto* item = reinterpret_cast<const DLGITEMTEMPLATE*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~3u);
             at = reinterpret_cast<const WORD*>(item + 1);
-            Control control { item->id, NameOrOrdinal(at), NameOrOrdinal(at), item->dwExtendedStyle, item->cx };
+            const std::wstring type = NameOrOrdinal(at), text = NameOrOrdinal(at);
+            dialog.controls.push_back({ item->id, type, text, item->dwExtendedStyle });
             at += 1 + *at / sizeof(WORD);  // the creation data
-            dialog.controls.push_back(control);
         }
         return dialog;
     }
-    const void* Data(WORD type, UINT id, LANGID language) const
-    {
-        const HRSRC found = FindResourceExW(m_module, MAKEINTRESOURCEW(type), MAKEINTRESOURCEW(id), language);
-        return found ? LockResource(LoadResource(m_module, found)) : nullptr;
-    }
-    HMODULE Module() const { return m_module; }
+    bool RightToLeft(LANGID language) const { return String(kReadingOrderId, language) == L"RTL"; }
 
 private:
     HMODULE m_module;
 };
 
-std::string Dozewell()
-{
-    return BinDir() + "\\dozewell.exe";
-}
-std::string Drift()
-{
-    return BinDir() + "\\dozewell-drift.scr";
-}
-
-bool RightToLeft(const Resources& resources, LANGID language)
-{
-    return resources.String(kReadingOrderId, language) == L"RTL";
-}
-
-// What is common to every language's texts: its placeholders, lines and access keys, as English has them.
+// What every language's text has as English's has it: its placeholders, lines and access keys.
 std::wstring Shape(const std::wstring& text)
 {
     std::wstring shape;
@@ -209,57 +174,60 @@ std::wstring Shape(const std::wstring& text)
                  [](wchar_t c) { return c == L'%' || c == L'\n' || c == L'&'; });
     return shape;
 }
+std::map<UINT, std::wstring> Shapes(const Resources& resources, LANGID language)
+{
+    std::map<UINT, std::wstring> shapes;
+    for (const auto& string : resources.Strings(language))
+        shapes[string.first] = Shape(string.second);
+    return shapes;
+}
+// The controls by id, class and text's shape, in order.
+std::vector<std::wstring> Controls(const Template& dialog)
+{
+    std::vector<std::wstring> controls;
+    for (const Control& control : dialog.controls)
+        controls.push_back(std::to_wstring(control.id) + L" " + control.type + L" " + Shape(control.text));
+    return controls;
+}
 
-// A language that lacks a string or a control that English has, or has one more, or lays its dialog out
-// otherwise, fails; so do access keys that Preview and Configure share, and a mirrored preview frame.
+// Every language holds English's strings and dialog controls and nothing else, so that a string added to English
+// alone fails; Preview and Configure have keys of their own, and a right-to-left dialog mirrors all but the preview.
 TEST(Languages, EveryLanguageHoldsEnglishsStringsAndDialogControlsAndNothingElse)
 {
     std::set<LANGID> languages;
-    for (const Row& row : kRows)
-        languages.insert(row.language);
-    for (const std::string& path : { Dozewell(), Drift() }) {
-        SCOPED_TRACE(path);
-        const Resources resources(path);
-        ASSERT_NE(resources.Module(), nullptr);
-        EXPECT_EQ(resources.Languages(kStringType), languages);
-        const auto english = resources.Strings(kEnglish);
-        ASSERT_FALSE(english.empty());
+    for (const auto& row : kRows)
+        languages.insert(row.second);
+    for (const char* program : { "dozewell.exe", "dozewell-drift.scr" }) {
+        const Resources resources(program);
+        EXPECT_EQ(resources.Languages(kStringType), languages) << program;
         for (LANGID language : languages) {
-            SCOPED_TRACE("language " + std::to_string(language));
-            const auto strings = resources.Strings(language);
-            ASSERT_EQ(strings.size(), english.size());
-            for (size_t i = 0; i < strings.size(); ++i) {
-                EXPECT_EQ(strings[i].first, english[i].first);
-                EXPECT_EQ(Shape(strings[i].second), Shape(english[i].second)) << "string " << strings[i].first;
-            }
-            EXPECT_EQ(resources.String(kTitleId, language), resources.String(kTitleId, kEnglish));
+            EXPECT_EQ(Shapes(resources, language), Shapes(resources, kEnglish)) << program << ", " << language;
         }
     }
-    const Resources resources(Dozewell());
+    // The names stay as they are: Drift's description (string 1), and the title of Dozewell's boxes.
+    const Resources resources("dozewell.exe"), drift("dozewell-drift.scr");
+    for (LANGID language : languages) {
+        EXPECT_EQ(drift.String(1, language), L"Dozewell Drift");
+        EXPECT_EQ(resources.String(kTitleId, language), L"Dozewell");
+    }
     EXPECT_EQ(resources.Languages(kDialogType), languages);
-    const Template english = resources.Dialog(kDialogId, kEnglish);
+    const Template english = resources.Dialog(kEnglish);
     EXPECT_EQ(english.face, L"MS Sans Serif");
     for (LANGID language : languages) {
         SCOPED_TRACE("language " + std::to_string(language));
-        const Template dialog = resources.Dialog(kDialogId, language);
-        ASSERT_EQ(dialog.controls.size(), english.controls.size());
+        const Template dialog = resources.Dialog(language);
+        EXPECT_EQ(Controls(dialog), Controls(english));
         std::wstring keys;
-        for (size_t i = 0; i < dialog.controls.size(); ++i) {
-            const Control& control = dialog.controls[i];
-            EXPECT_EQ(control.id, english.controls[i].id);
-            EXPECT_EQ(control.type, english.controls[i].type);
-            EXPECT_EQ(Shape(control.text), Shape(english.controls[i].text));
+        for (const Control& control : dialog.controls) {
             if (control.id == kPreview || control.id == kConfigure)
-                keys += static_cast<wchar_t>(towupper(control.text[control.text.find(L'&') + 1]));
+                keys += static_cast<wchar_t>(std::towupper(control.text[control.text.find(L'&') + 1]));
             if (control.id == kFrame && language != kEnglish) {
                 EXPECT_TRUE(control.exStyle & WS_EX_NOINHERITLAYOUT) << "the preview would be mirrored";
             }
         }
         EXPECT_TRUE(keys.size() == 2 && keys[0] != keys[1]) << "Preview and Configure share an access key";
-        EXPECT_EQ((dialog.exStyle & WS_EX_LAYOUTRTL) != 0, RightToLeft(resources, language));
-        if (language != kEnglish) {
-            EXPECT_EQ(dialog.face, L"MS Shell Dlg");
-        }
+        EXPECT_EQ((dialog.exStyle & WS_EX_LAYOUTRTL) != 0, resources.RightToLeft(language));
+        EXPECT_EQ(dialog.face, language == kEnglish ? L"MS Sans Serif" : L"MS Shell Dlg");
     }
 }
 
@@ -268,37 +236,33 @@ TEST(Languages, EveryLanguageHoldsEnglishsStringsAndDialogControlsAndNothingElse
 std::string Answer(const Process& run, int button)
 {
     const HWND box = WaitForWindow(run.Id());
-    if (!box)
-        return "no box";
-    const std::string text = Text(GetDlgItem(box, 0xFFFF));
+    const std::string text = box ? Text(GetDlgItem(box, 0xFFFF)) : "no box";
     Press(box, button);
     WaitUntil([&] { return !IsWindow(box); });
     return text;
 }
 
-// The programs run in the locale of this run, which ctest starts once for each row's locale (LC_ALL): Wine
-// takes the display language from the locale that a process starts in, and its children inherit it, while
-// an environment variable set here would reach only their Windows environment. The dialog, the notice, the
-// question and Drift's box in the language that the row names, read against that language's resources and
-// against English's.
+// Run by ctest once in each row's locale (LC_ALL): Wine takes the display language from the locale that a process
+// starts in, and its children inherit it; a variable set in this process would reach only their Windows
+// environment. The dialog, the notice, the question and Drift's box show the row's language, read against that
+// language's resources and against English's; a right-to-left dialog holds an unmirrored preview.
 TEST(Languages, InTheLocaleOfTheRunTheProgramsShowItsLanguageOrElseEnglish)
 {
     char locale[64] = {};
     if (!GetEnvironmentVariableA("LC_ALL", locale, sizeof locale))
         GTEST_SKIP() << "run once for each locale, by ctest";
-    const auto row = std::find_if(std::begin(kRows), std::end(kRows),
-                                  [&](const Row& r) { return std::string(r.locale) + ".UTF-8" == locale; });
-    ASSERT_NE(row, std::end(kRows)) << "no row for " << locale;
-    const Resources dozewell(Dozewell()), drift(Drift());
-    const Template dialog = dozewell.Dialog(kDialogId, row->language);
-    ASSERT_FALSE(dialog.controls.empty());
+    const std::string name = std::string(locale).substr(0, std::string(locale).find('.'));
+    ASSERT_EQ(kRows.count(name), 1u) << "no row for " << locale;
+    const LANGID language = kRows.at(name);
+    const Resources dozewell("dozewell.exe"), drift("dozewell-drift.scr");
+    const Template dialog = dozewell.Dialog(language);
     // English exactly as it always was; a translation never English.
-    EXPECT_EQ(row->language == kEnglish, Utf8(dialog.caption) == "Dozewell : Change Default ScreenSaver");
+    EXPECT_EQ(language == kEnglish, Utf8(dialog.caption) == "Dozewell : Change Default ScreenSaver");
 
     PlacedFile saver { SystemDir() + "\\dozewell-language.scr", "Lang" };
     SetText(kDesktopKey, kSaverValue, saver.path);
     {
-        Process run("\"" + Dozewell() + "\" :settings");
+        Process run("\"" + BinDir() + "\\dozewell.exe\" :settings");
         const HWND window = WaitForWindow(run.Id());
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(Text(window), Utf8(dialog.caption));
@@ -308,38 +272,31 @@ TEST(Languages, InTheLocaleOfTheRunTheProgramsShowItsLanguageOrElseEnglish)
             }
         }
         wchar_t label[1024] = {};
-        wsprintfW(label, dozewell.String(kLabelId, row->language).c_str(), L"Lang", L"");
+        wsprintfW(label, dozewell.String(kLabelId, language).c_str(), L"Lang", L"");
         EXPECT_EQ(Text(GetDlgItem(window, kLabel)), Utf8(label));
-        EXPECT_EQ(Text(GetDlgItem(window, kListName)), Utf8(dozewell.String(kListNameId, row->language)));
-        EXPECT_EQ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, RightToLeft(dozewell, row->language));
-        // The preview is another program's drawing, never mirrored.
+        EXPECT_EQ(Text(GetDlgItem(window, kListName)), Utf8(dozewell.String(kListNameId, language)));
+        EXPECT_EQ((GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0, dozewell.RightToLeft(language));
         ASSERT_TRUE(WaitUntil([&] { return saver.Running().size() == 1; }));
         const HWND preview = WaitForWindow(saver.Running()[0], GetDlgItem(window, kFrame));
-        ASSERT_NE(preview, nullptr);
-        EXPECT_FALSE(GetWindowLongA(preview, GWL_EXSTYLE) & WS_EX_LAYOUTRTL);
+        EXPECT_TRUE(preview && !(GetWindowLongA(preview, GWL_EXSTYLE) & WS_EX_LAYOUTRTL)) << "a mirrored preview";
         Press(window, IDCANCEL);
         EXPECT_TRUE(run.Exited());
     }
-
     DeleteValue(kDesktopKey, kSaverValue);
     DeleteValue(kProfileKey, kNoticeValue);
     {
-        Process run("\"" + Dozewell() + "\"");
-        EXPECT_EQ(Answer(run, IDOK), Utf8(dozewell.String(kNoticeId, row->language)));
-        EXPECT_EQ(Answer(run, IDNO), Utf8(dozewell.String(kQuestionId, row->language)));
+        Process run("\"" + BinDir() + "\\dozewell.exe\"");
+        EXPECT_EQ(Answer(run, IDOK), Utf8(dozewell.String(kNoticeId, language)));
+        EXPECT_EQ(Answer(run, IDNO), Utf8(dozewell.String(kQuestionId, language)));
         EXPECT_TRUE(run.Exited());
     }
-    Process run("\"" + Drift() + "\" /c");
-    EXPECT_EQ(Answer(run, IDOK), Utf8(drift.String(kNoSettingsId, row->language)));
+    Process run("\"" + BinDir() + "\\dozewell-drift.scr\" /c");
+    EXPECT_EQ(Answer(run, IDOK), Utf8(drift.String(kNoSettingsId, language)));
     EXPECT_TRUE(run.Exited());
 }
 
-// Wine's fonts draw these scripts, not CJK: the languages whose texts can be measured here.
-const LANGID kMeasured[] = { kEnglish, 0x0007, 0x000C, 0x000A, 0x0010, 0x0416, 0x0013, 0x0015, 0x0019, 0x001F };
-const UINT kNoDefaultId = 6, kNoteIds[] = { 7, 8, 9 };
-
-// Width and height of text in the window's font, in one line or broken into lines within width.
-SIZE Measure(HWND window, HFONT font, const std::wstring& text, LONG width)
+// Width and height of text in the font, in one line, or broken into lines within width.
+SIZE Measure(HWND window, HFONT font, const std::wstring& text, LONG width = 0)
 {
     const HDC dc = GetDC(window);
     const HGDIOBJ previous = SelectObject(dc, font);
@@ -350,57 +307,49 @@ SIZE Measure(HWND window, HFONT font, const std::wstring& text, LONG width)
     return { area.right, area.bottom };
 }
 
-// Every text of every language that can be measured here fits its control, in the live dialog at 96 and at
-// 144 DPI: the template's font at 1.5 times its points lays the dialog out at 96 DPI exactly as Windows does
-// at 144 (the dialog manager sizes the font by points times dots an inch). The label with "None" and its
-// longest note; the caption in the caption's font beside the system menu and the close box.
+// Every text fits its control in the live dialog, at 96 DPI and as at 144: the template's font at 1.5 times its
+// points lays the dialog out here exactly as Windows does at 144 DPI, which sizes the font by points times dots an
+// inch. The label with "None" and its longest note; the caption in the caption's font beside its buttons.
 TEST(Languages, EveryTextFitsItsControlAt96And144Dpi)
 {
-    const Resources resources(Dozewell());
+    const Resources resources("dozewell.exe");
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     for (LANGID language : kMeasured) {
-        Template dialog = resources.Dialog(kDialogId, language);
-        ASSERT_NE(dialog.pointSize, 0u);
-        const WORD points = *reinterpret_cast<WORD*>(&dialog.bytes[dialog.pointSize]);
+        Template dialog = resources.Dialog(language);
+        ASSERT_FALSE(dialog.bytes.empty());
+        WORD& points = *reinterpret_cast<WORD*>(&dialog.bytes[dialog.pointSize]);
+        const WORD templatePoints = points;
         for (int dpi : { 96, 144 }) {
             SCOPED_TRACE("language " + std::to_string(language) + ", " + std::to_string(dpi) + " DPI");
-            *reinterpret_cast<WORD*>(&dialog.bytes[dialog.pointSize]) = static_cast<WORD>(MulDiv(points, dpi, 96));
+            points = static_cast<WORD>(MulDiv(templatePoints, dpi, 96));
             const HWND window = CreateDialogIndirectParamW(
-                nullptr, reinterpret_cast<const DLGTEMPLATE*>(dialog.bytes.data()), nullptr,
-                [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+                nullptr, reinterpret_cast<const DLGTEMPLATE*>(dialog.bytes.data()), nullptr, IgnoreMessage, 0);
             ASSERT_NE(window, nullptr);
             const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+            std::wstring note;
+            for (UINT id : kNoteIds)
+                if (Measure(window, font, resources.String(id, language)).cx > Measure(window, font, note).cx)
+                    note = resources.String(id, language);
+            wchar_t label[1024] = {};
+            wsprintfW(label, resources.String(kLabelId, language).c_str(),
+                      resources.String(kNoDefaultId, language).c_str(), note.c_str());
             for (const Control& control : dialog.controls) {
-                const HWND item = GetDlgItem(window, control.id);
                 RECT area;
-                GetClientRect(item, &area);
-                std::wstring text = control.text;
-                if (control.id == kLabel) {
-                    std::wstring note;
-                    for (UINT id : kNoteIds)
-                        note = std::max(note, resources.String(id, language),
-                                        [&](const std::wstring& a, const std::wstring& b) {
-                                            return Measure(item, font, a, 0).cx < Measure(item, font, b, 0).cx;
-                                        });
-                    wchar_t label[1024] = {};
-                    wsprintfW(label, resources.String(kLabelId, language).c_str(),
-                              resources.String(kNoDefaultId, language).c_str(), note.c_str());
-                    text = label;
-                }
+                GetClientRect(GetDlgItem(window, control.id), &area);
                 // A button keeps room for its edges and its focus rectangle; the frame breaks its text into lines.
                 const LONG room = control.type == L"#128" ? area.right - 4 * GetSystemMetrics(SM_CXEDGE) : area.right;
-                const SIZE size = Measure(item, font, text, control.id == kFrame ? room : 0);
-                EXPECT_LE(size.cx, room) << Utf8(text);
-                EXPECT_LE(size.cy, area.bottom) << Utf8(text);
+                const std::wstring text = control.id == kLabel ? label : control.text;
+                const SIZE size = Measure(window, font, text, control.id == kFrame ? room : 0);
+                EXPECT_TRUE(size.cx <= room && size.cy <= area.bottom) << Utf8(text);
             }
             LOGFONTW captionFont = metrics.lfCaptionFont;
             captionFont.lfHeight = MulDiv(captionFont.lfHeight, dpi, 96);
             const HFONT caption = CreateFontIndirectW(&captionFont);
             RECT frame;
             GetWindowRect(window, &frame);
-            EXPECT_LE(Measure(window, caption, dialog.caption, 0).cx,
+            EXPECT_LE(Measure(window, caption, dialog.caption).cx,
                       frame.right - frame.left - 3 * MulDiv(GetSystemMetrics(SM_CXSIZE), dpi, 96))
                 << Utf8(dialog.caption);
             DeleteObject(caption);

@@ -266,6 +266,14 @@ void Mouse(int x, int y, bool click)
     SendInput(click ? 2 : 1, mouse, sizeof(INPUT));
 }
 
+std::string Utf8(const std::wstring& text)
+{
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0],
+                                     static_cast<int>(bytes.size()), nullptr, nullptr));
+    return bytes;
+}
+
 std::vector<std::string> Lines(HWND list)
 {
     // Read as UTF-16: Wine's LB_GETTEXT sent as ANSI to another process's list box answers in UTF-16.
@@ -273,10 +281,7 @@ std::vector<std::string> Lines(HWND list)
     for (LRESULT index = 0; index < SendMessageW(list, LB_GETCOUNT, 0, 0); ++index) {
         std::wstring wide(SendMessageW(list, LB_GETTEXTLEN, index, 0) + 1, L'\0');
         wide.resize(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0])));
-        std::string line(wide.size() * 3, '\0');
-        line.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &line[0],
-                                        static_cast<int>(line.size()), nullptr, nullptr));
-        lines.push_back(line);
+        lines.push_back(Utf8(wide));
     }
     return lines;
 }

@@ -13,6 +13,7 @@
 // The tests' text is UTF-8, their programs' code page (tests/support/utf8.manifest), in which the system gives
 // and takes what it holds as UTF-16: names, descriptions, the registry's text.
 std::string Repeat(const std::string& text, int times);
+std::string Utf8(const std::wstring& text);
 // Beyond code page 1252: CJK, 3 bytes in UTF-8; Latin-extended, 2; and outside the Basic Multilingual Plane,
 // 4 bytes and two UTF-16 units (a mountain, then a tent).
 const char kSnow[] = u8"\u96EA", kSnowName[] = u8"\u96EA-\u015Anieg",
