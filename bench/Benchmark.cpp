@@ -1,6 +1,7 @@
 // Prints how long the catalogue takes to fill against the bare cost of reading the descriptions,
-// and how long a run of Dozewell takes against an empty program. Run it in a prefix of its own:
-// it installs modules into the system directory and sets the default screen saver.
+// how long a run of Dozewell takes against an empty program, and how long its dialog takes to show, beside
+// another build's (the one given as argument). Run it in a prefix of its own: it installs modules into the
+// system directory and sets the default screen saver.
 #include <windows.h>
 
 #include <algorithm>
@@ -194,11 +195,70 @@ void BenchmarkStartUp()
     printf("(launch_floor.exe only hands the same module to the shell: the least such a run can cost)\n");
 }
 
+// A visible top-level window of the process, once found.
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisible(HWND window, LPARAM search)
+{
+    auto* s = reinterpret_cast<WindowSearch*>(search);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != s->processId || !IsWindowVisible(window))
+        return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
+// From the start of program :settings until its dialog shows, filled; the dialog is then closed.
+double DialogReadyMs(const std::string& program)
+{
+    std::string commandLine = "\"" + program + "\" :settings";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    const double start = Now();
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    WindowSearch search = { process.dwProcessId, nullptr };
+    while (!search.found && WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT)
+        EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
+    const double elapsed = Now() - start;
+    PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return search.found ? elapsed : -1;
+}
+
+void BenchmarkDialog(const char* other)
+{
+    std::vector<std::string> programs = { BinDir() + "\\dozewell.exe" };
+    if (other)
+        programs.push_back(other);
+    std::vector<std::vector<double>> times(programs.size());
+    for (const std::string& program : programs)
+        DialogReadyMs(program);
+    // In turn, so that both meet the same load.
+    for (int i = 0; i < kStartRuns; ++i) {
+        for (size_t p = 0; p < programs.size(); ++p)
+            times[p].push_back(DialogReadyMs(programs[p]));
+    }
+    printf("\nDialog: from the start of dozewell.exe :settings until its dialog shows (median of %d runs each)\n",
+           kStartRuns);
+    printf("%10s %16s  program\n", "ms", "this/first");
+    for (size_t p = 0; p < programs.size(); ++p)
+        printf("%10.1f %16.2f  %s\n", Median(times[p]), Median(times[p]) / Median(times[0]), programs[p].c_str());
+}
+
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     BenchmarkFill();
     BenchmarkStartUp();
+    BenchmarkDialog(argc > 1 ? argv[1] : nullptr);
     return 0;
 }

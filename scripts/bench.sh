@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds both architectures and prints the benchmark table: catalogue fill, start-up, sizes.
+# Builds both architectures and prints the benchmark table: catalogue fill, start-up, the dialog, sizes.
+#   scripts/bench.sh [DOZEWELL.EXE]  also times the dialog of that other x64 build, in turn with this one's
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,7 +18,9 @@ wine_server_up
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(wine --version)"
 echo
-wine build/x64/bin/dozewell_bench.exe | tr -d '\r'
+other=()
+[[ -z "${1:-}" ]] || other=("$(winepath -w "$1")")
+wine build/x64/bin/dozewell_bench.exe "${other[@]}" | tr -d '\r'
 
 
 # Jiffies of user and system time of a process.
