@@ -14,7 +14,7 @@
 namespace {
 
 const UINT kDialogId = 142, kTitleId = 0xE000, kReadingOrderId = 0xE00F, kNoticeId = 2, kQuestionId = 3, kLabelId = 5,
-           kNoDefaultId = 6, kNoteIds[] = { 7, 8, 9 }, kListNameId = 10, kNoSettingsId = 2;
+           kNoDefaultId = 6, kNoteIds[] = { 7, 8, 9 }, kListNameId = 10, kNoSettingsId = 2, kLockFailedId = 1;
 const int kLabel = 1035, kFrame = 1036, kPreview = 1037, kConfigure = 1038, kListName = 1039;
 const LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 // RT_STRING and RT_DIALOG, as the Unicode calls take them.
@@ -292,6 +292,25 @@ TEST(Languages, InTheLocaleOfTheRunTheProgramsShowItsLanguageOrElseEnglish)
     }
     Process run("\"" + BinDir() + "\\dozewell-drift.scr\" /c");
     EXPECT_EQ(Answer(run, IDOK), Utf8(drift.String(kNoSettingsId, language)));
+    EXPECT_TRUE(run.Exited());
+}
+
+// Run by ctest with Russian for display and a Western code page (LC_MESSAGES, LC_CTYPE), as Windows before 10 1903
+// runs Dozewell, ignoring its request for UTF-8: a copy without that request still shows the translation whole.
+TEST(Languages, BeyondTheAnsiCodePageTheTranslationShowsWhole)
+{
+    if (!GetEnvironmentVariableA("LC_MESSAGES", nullptr, 0))
+        GTEST_SKIP() << "run by ctest, in its locales";
+    ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "this suite's own code page";
+    // Its manifest replaced by one without the request.
+    const PlacedFile copy(BinDir() + "\\dozewell-code-page.exe", nullptr, "..\\dozewell.exe");
+    const HANDLE update = BeginUpdateResourceA(copy.path.c_str(), FALSE);
+    const char manifest[] = "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\"/>";
+    UpdateResourceA(update, RT_MANIFEST, CREATEPROCESS_MANIFEST_RESOURCE_ID, kEnglish, const_cast<char*>(manifest),
+                    sizeof manifest - 1);
+    ASSERT_TRUE(EndUpdateResourceA(update, FALSE));
+    Process run("\"" + copy.path + "\" :lock");
+    EXPECT_EQ(Answer(run, IDOK), Utf8(Resources("dozewell.exe").String(kLockFailedId, 0x0019)));
     EXPECT_TRUE(run.Exited());
 }
 
