@@ -47,8 +47,10 @@ const std::map<std::string, LANGID> kRows = {
     { "es_MX", 0x000A },
     { "fr_CA", 0x000C },
 };
-// Wine's fonts draw these languages' scripts (Latin, Cyrillic), not CJK: their texts can be measured here.
-const LANGID kMeasured[] = { kEnglish, 0x0007, 0x000C, 0x000A, 0x0010, 0x0416, 0x0013, 0x0015, 0x0019, 0x001F };
+// Wine's fonts draw these languages' scripts (Latin, Cyrillic, Arabic, Hebrew), not CJK: their texts can be measured
+// here.
+const LANGID kMeasured[] = { kEnglish, 0x0007, 0x000C, 0x000A, 0x0010, 0x0416,
+                             0x0013,   0x0015, 0x0019, 0x001F, 0x0001, 0x000D };
 
 // A dialog template (DLGTEMPLATE, as the resource compilers write DIALOG) as Windows reads it.
 struct Control {
