@@ -154,7 +154,8 @@ public:
         dialog.face = NameOrOrdinal(at);
         for (WORD i = 0; i < header->cdit; ++i) {
             // Each item starts on a DWORD boundary.
-            const auto* item = reinterpret_cast<const DLGITEMTEMPLATE*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~3u);
+            const auto* item =
+                reinterpret_cast<const DLGITEMTEMPLATE*>((reinterpret_cast<UINT_PTR>(at) + 3) & ~UINT_PTR(3));
             at = reinterpret_cast<const WORD*>(item + 1);
             const std::wstring type = NameOrOrdinal(at), text = NameOrOrdinal(at);
             dialog.controls.push_back({ item->id, type, text, item->dwExtendedStyle });
