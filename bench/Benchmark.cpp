@@ -1,6 +1,6 @@
 // Prints how long the catalogue takes to fill against the bare cost of reading the descriptions,
-// how long a run of Dozewell takes against an empty program, and how long its dialog takes to show, beside
-// another build's (the one given as argument). Run it in a prefix of its own: it installs modules into the
+// how long a run of Dozewell takes against an empty program and how long its dialog takes to show, each
+// beside another build's (the one given as argument). Run it in a prefix of its own: it installs modules into the
 // system directory and sets the default screen saver.
 #include <windows.h>
 
@@ -161,7 +161,7 @@ void SetUserValue(const char* key, const char* name, DWORD type, const void* dat
     RegCloseKey(handle);
 }
 
-void BenchmarkStartUp()
+void BenchmarkStartUp(const char* other)
 {
     // A run that shows nothing: the notice already shown, a default that ends at once.
     const DWORD shown = 1;
@@ -170,25 +170,28 @@ void BenchmarkStartUp()
     SetUserValue("Control Panel\\Desktop", "SCRNSAVE.EXE", REG_SZ, module.c_str(),
                  static_cast<DWORD>(module.size() + 1));
 
-    const struct {
+    struct Program {
         const char* name;
         std::string commandLine;
-    } programs[] = {
+    };
+    std::vector<Program> programs = {
         { "dozewell.exe", "\"" + BinDir() + "\\dozewell.exe\"" },
         { "empty_program.exe", "\"" + BinDir() + "\\empty_program.exe\"" },
         { "launch_floor.exe", "\"" + BinDir() + "\\launch_floor.exe\" " + module },
     };
-    std::vector<double> times[3];
+    if (other)
+        programs.push_back({ "other dozewell.exe", "\"" + std::string(other) + "\"" });
+    std::vector<std::vector<double>> times(programs.size());
     for (const auto& program : programs)
         RunOnce(program.commandLine);
     for (int i = 0; i < kStartRuns; ++i) {
-        for (int p = 0; p < 3; ++p)
+        for (size_t p = 0; p < programs.size(); ++p)
             times[p].push_back(RunOnce(programs[p].commandLine));
     }
     const double dozewellMedian = Median(times[0]);
     printf("\nStart-up: whole process, run without a switch, in turn (median of %d runs each)\n", kStartRuns);
     printf("%20s %10s %16s\n", "program", "ms", "dozewell/this");
-    for (int p = 0; p < 3; ++p) {
+    for (size_t p = 0; p < programs.size(); ++p) {
         const double median = Median(times[p]);
         printf("%20s %10.1f %16.2f\n", programs[p].name, median, dozewellMedian / median);
     }
@@ -258,7 +261,7 @@ void BenchmarkDialog(const char* other)
 int main(int argc, char** argv)
 {
     BenchmarkFill();
-    BenchmarkStartUp();
+    BenchmarkStartUp(argc > 1 ? argv[1] : nullptr);
     BenchmarkDialog(argc > 1 ? argv[1] : nullptr);
     return 0;
 }

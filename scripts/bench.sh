@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds both architectures and prints the benchmark table: catalogue fill, start-up, the dialog, sizes.
-#   scripts/bench.sh [DOZEWELL.EXE]  also times the dialog of that other x64 build, in turn with this one's
+#   scripts/bench.sh [DOZEWELL.EXE]  also times the start-up and the dialog of that other x64 build, in turn with this one's
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
