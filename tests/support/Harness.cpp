@@ -4,7 +4,108 @@
 #include <stdio.h>
 #include <tlhelp32.h>
 
+#include <mutex>
+#include <set>
+
 namespace {
+
+// The processes and files of the running test, for what a failure tells and for the watchdog, which reads them
+// from a thread of its own.
+std::mutex g_live;
+std::set<const Process*> g_processes;
+std::set<const PlacedFile*> g_files;
+
+// A crash ends a process with its exception code: STATUS_ACCESS_VIOLATION 0xC0000005 and the like.
+bool Crashed(DWORD exitCode)
+{
+    return (exitCode & 0xF0000000) == 0xC0000000;
+}
+
+void EndProcess(DWORD id);
+
+std::string Hex(DWORD number)
+{
+    char text[16];
+    snprintf(text, sizeof text, "0x%lX", number);
+    return text;
+}
+
+// The limit of a whole test, the last defence should one wait not be bounded: the longest takes 45 s here.
+const ULONGLONG kTestLimitMs = 180000;
+
+// Past the limit it names the test, tells what its programs show, ends them and the suite with exit code 3.
+class Watchdog : public ::testing::EmptyTestEventListener {
+public:
+    Watchdog()
+    {
+        ::testing::UnitTest::GetInstance()->listeners().Append(this);
+        CloseHandle(CreateThread(nullptr, 0, Watch, this, 0, nullptr));
+    }
+
+private:
+    void OnTestStart(const ::testing::TestInfo& test) override
+    {
+        std::lock_guard<std::mutex> lock(g_live);
+        m_test = std::string(test.test_suite_name()) + "." + test.name();
+        m_deadline = GetTickCount64() + kTestLimitMs;
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        std::lock_guard<std::mutex> lock(g_live);
+        m_deadline = 0;
+    }
+    static DWORD WINAPI Watch(void* self)
+    {
+        Watchdog& watchdog = *static_cast<Watchdog*>(self);
+        for (;; Sleep(1000)) {
+            {
+                std::lock_guard<std::mutex> lock(g_live);
+                if (watchdog.m_deadline == 0 || GetTickCount64() < watchdog.m_deadline)
+                    continue;
+            }
+            fprintf(stderr, "%s: still running after %llu s, ended; %s\n", watchdog.m_test.c_str(), kTestLimitMs / 1000,
+                    Seen().c_str());
+            fflush(stderr);
+            std::lock_guard<std::mutex> lock(g_live);
+            for (const Process* process : g_processes)
+                process->End();
+            for (const PlacedFile* file : g_files) {
+                for (DWORD id : file->Running())
+                    EndProcess(id);
+            }
+            TerminateProcess(GetCurrentProcess(), 3);
+        }
+    }
+
+    std::string m_test;
+    ULONGLONG m_deadline = 0;
+};
+const Watchdog* const g_watchdog = new Watchdog;
+
+void EndProcess(DWORD id)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, kWaitMs);
+    CloseHandle(process);
+}
+
+// Its visible top-level windows, with their class and text.
+std::string Windows(DWORD processId)
+{
+    std::string windows;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char className[64] = {};
+        GetClassNameA(window, className, sizeof className);
+        const HWND text = GetDlgItem(window, 0xFFFF);  // a message box's text
+        if (owner == processId && IsWindowVisible(window))
+            windows += std::string(windows.empty() ? "" : ", ") + className + " \"" + Text(window) +
+                       (text ? ": " + Text(text).substr(0, 60) : "") + "\"";
+    }
+    return windows.empty() ? "no window" : "windows " + windows;
+}
 
 // String 1 is the second of the sixteen counted strings of string block 1.
 void SetDescription(const std::string& path, const char* description)
@@ -63,18 +164,31 @@ std::string Reach(const std::string& path)
     return redirected ? WindowsDir() + "\\Sysnative\\" + path.substr(system.size()) : path;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+::testing::AssertionResult WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    const ULONGLONG deadline = GetTickCount64() + (::testing::Test::HasFailure() ? 0 : timeoutMs);
     while (!condition()) {
         if (GetTickCount64() >= deadline)
-            return false;
+            return ::testing::AssertionFailure() << "not within " << timeoutMs << " ms; " << Seen();
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
         Sleep(20);
     }
-    return true;
+    return ::testing::AssertionSuccess();
+}
+
+std::string Seen()
+{
+    std::lock_guard<std::mutex> lock(g_live);
+    std::string seen;
+    for (const Process* process : g_processes)
+        seen += process->State() + "; ";
+    for (const PlacedFile* file : g_files) {
+        for (const PlacedFile::Start& start : file->Starts())
+            seen += "started " + start.commandLine.substr(0, 120) + " " + std::to_string(start.show) + "; ";
+    }
+    return seen.empty() ? "no program started" : seen;
 }
 
 RegValue ReadValue(const std::string& key, const std::string& name)
@@ -140,16 +254,18 @@ PlacedFile::PlacedFile(std::string path_, const char* description_, const std::s
     DeleteFileA(log.c_str());  // one left by a run that was killed
     if (description_)
         SetDescription(reached, description_);
+    std::lock_guard<std::mutex> lock(g_live);
+    g_files.insert(this);
 }
 
 PlacedFile::~PlacedFile()
 {
-    for (DWORD id : Running()) {
-        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
-        TerminateProcess(process, 1);
-        WaitForSingleObject(process, 10000);
-        CloseHandle(process);
+    {
+        std::lock_guard<std::mutex> lock(g_live);
+        g_files.erase(this);
     }
+    for (DWORD id : Running())
+        EndProcess(id);
     DeleteFileA(reached.c_str());
     DeleteFileA(log.c_str());
     for (std::string folder = reached;
@@ -196,30 +312,57 @@ std::vector<DWORD> PlacedFile::Running() const
     return ids;
 }
 
-Process::Process(std::string commandLine)
+Process::Process(std::string commandLine) : m_commandLine(commandLine)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info);
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info)) {
+        ADD_FAILURE() << "could not start " << m_commandLine.substr(0, 200) << ": error " << GetLastError();
+        return;
+    }
+    std::lock_guard<std::mutex> lock(g_live);
+    g_processes.insert(this);
 }
 
 Process::~Process()
 {
-    TerminateProcess(m_info.hProcess, 1);
-    Exited();
+    DWORD exitCode = 0;
+    if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(m_info.hProcess, &exitCode) &&
+        Crashed(exitCode))
+        ADD_FAILURE() << "crashed with exception " << Hex(exitCode) << ": " << m_commandLine.substr(0, 200);
+    {
+        std::lock_guard<std::mutex> lock(g_live);
+        g_processes.erase(this);
+    }
+    End();
     CloseHandle(m_info.hProcess);
     CloseHandle(m_info.hThread);
 }
 
-bool Process::Exited(DWORD timeoutMs) const
+::testing::AssertionResult Process::Exited(DWORD timeoutMs) const
 {
     return WaitUntil([&] { return WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+}
+
+std::string Process::State() const
+{
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(m_info.hProcess, &exitCode);
+    const bool runs = WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+    return m_commandLine.substr(0, 120) + ": " +
+           (runs ? "runs, " + Windows(Id()) : "ended with " + Hex(exitCode) + (Crashed(exitCode) ? ", a crash" : ""));
+}
+
+void Process::End() const
+{
+    TerminateProcess(m_info.hProcess, 1);
+    WaitForSingleObject(m_info.hProcess, kWaitMs);
 }
 
 HWND WaitForWindow(DWORD processId, HWND parent, HWND besides)
 {
     HWND found = nullptr;
-    WaitUntil([&] {
+    const ::testing::AssertionResult came = WaitUntil([&] {
         for (found = nullptr; (found = FindWindowExA(parent, found, nullptr, nullptr)) != nullptr;) {
             DWORD owner = 0;
             GetWindowThreadProcessId(found, &owner);
@@ -228,7 +371,17 @@ HWND WaitForWindow(DWORD processId, HWND parent, HWND besides)
         }
         return false;
     });
+    if (!came)
+        ADD_FAILURE() << "no window of process " << processId << " came " << came.message();
     return found;
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kWaitMs, &result))
+        ADD_FAILURE() << "message " << Hex(message) << " not answered within " << kWaitMs << " ms; " << Seen();
+    return static_cast<LRESULT>(result);
 }
 
 std::string Text(HWND window)
@@ -241,7 +394,10 @@ std::string Text(HWND window)
 
 void Press(HWND dialog, int buttonId)
 {
-    PostMessageA(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
+    const HWND button = GetDlgItem(dialog, buttonId);
+    if (!button)
+        ADD_FAILURE() << "no button " << buttonId << " to press; " << Seen();
+    PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 void Key(HWND window, WORD virtualKey)
@@ -270,9 +426,9 @@ std::vector<std::string> Lines(HWND list)
 {
     // Read as UTF-16: Wine's LB_GETTEXT sent as ANSI to another process's list box answers in UTF-16.
     std::vector<std::string> lines;
-    for (LRESULT index = 0; index < SendMessageW(list, LB_GETCOUNT, 0, 0); ++index) {
-        std::wstring wide(SendMessageW(list, LB_GETTEXTLEN, index, 0) + 1, L'\0');
-        wide.resize(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0])));
+    for (LRESULT index = 0; index < Send(list, LB_GETCOUNT, 0, 0); ++index) {
+        std::wstring wide(Send(list, LB_GETTEXTLEN, index, 0) + 1, L'\0');
+        wide.resize(Send(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0])));
         std::string line(wide.size() * 3, '\0');
         line.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &line[0],
                                         static_cast<int>(line.size()), nullptr, nullptr));

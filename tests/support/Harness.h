@@ -2,9 +2,11 @@
 // user or another program would.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,8 +28,45 @@ std::string WindowsDir();
 // The file that Windows means by path, as this process reaches it: under WoW64 the process's own view
 // of the system directory is SysWOW64, and the real one is reached through Sysnative.
 std::string Reach(const std::string& path);
-// Polls condition, handling this thread's messages meanwhile, until it holds; false on timeout.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+// A wait's limit: what the tests wait for comes within 2 s here, and within 10 s on a busy machine.
+const DWORD kWaitMs = 10000;
+// Polls condition, handling this thread's messages meanwhile, until it holds; on timeout a failure that tells
+// what the programs that the test started show (see Seen). Once the test has failed, it looks once only:
+// waiting on would only add up to ctest's timeout.
+::testing::AssertionResult WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs);
+// What the test's programs show: for each process that it started, whether it runs or its exit code, and its
+// windows; the starts logged by its placed files.
+std::string Seen();
+
+// A table's rows in turn, each named in the failures by its number, up to the first row that fails: what a
+// failed row leaves behind later rows cannot trust, and their waits would only add up.
+template <class Row> class Rows {
+public:
+    template <size_t count> explicit Rows(const Row (&rows)[count]) : m_first(rows), m_end(rows + count) {}
+    class Iterator {
+    public:
+        Iterator(const Rows& table, const Row* row) : m_table(table), m_row(row) {}
+        const Row& operator*()
+        {
+            const std::string number = std::to_string(m_row - m_table.m_first + 1);
+            m_trace.reset(new ::testing::ScopedTrace(
+                "row", 0, number + " of " + std::to_string(m_table.m_end - m_table.m_first)));
+            return *m_row;
+        }
+        void operator++() { ++m_row; }
+        bool operator!=(const Iterator& end) const { return m_row != end.m_row && !::testing::Test::HasFailure(); }
+
+    private:
+        const Rows& m_table;
+        const Row* m_row;
+        std::unique_ptr<::testing::ScopedTrace> m_trace;
+    };
+    Iterator begin() const { return Iterator(*this, m_first); }
+    Iterator end() const { return Iterator(*this, m_end); }
+
+private:
+    const Row *m_first, *m_end;
+};
 
 const char kDesktopKey[] = "Control Panel\\Desktop", kSaverValue[] = "SCRNSAVE.EXE",
            kProfileKey[] = "Software\\Quenbrook\\Dozewell\\Settings", kNoticeValue[] = "LockAlertDisplayed";
@@ -91,7 +130,8 @@ public:
     const std::string reached, log;
 };
 
-// A process started for one test, ended with it if it still runs.
+// A process started for one test, ended with it if it still runs. A start that fails, and a crash (an exit code
+// 0xC...), fail the test with the Win32 error or the exception code.
 class Process {
 public:
     explicit Process(std::string commandLine);
@@ -99,15 +139,25 @@ public:
     Process& operator=(const Process&) = delete;
     ~Process();
     DWORD Id() const { return m_info.dwProcessId; }
-    bool Exited(DWORD timeoutMs = 10000) const;
+    // Whether it ended within timeoutMs; otherwise a failure naming what it shows.
+    ::testing::AssertionResult Exited(DWORD timeoutMs = kWaitMs) const;
+    // Its command line, whether it runs or its exit code, and its visible windows.
+    std::string State() const;
+    // Ends it, at once when the test is over time (the watchdog ends every process that the test started).
+    void End() const;
 
 private:
+    const std::string m_commandLine;
     PROCESS_INFORMATION m_info = {};
 };
 
-// The first visible window of the process but besides, top-level or a child of parent; NULL on timeout.
+// The first visible window of the process but besides, top-level or a child of parent; NULL and a failure on timeout.
 HWND WaitForWindow(DWORD processId, HWND parent = nullptr, HWND besides = nullptr);
+// A message sent to another process's window, answered within kWaitMs or a failure (0): a hung program never
+// holds the test.
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 std::string Text(HWND window);
+// Clicks the button; a failure when the window has none of that id.
 void Press(HWND dialog, int buttonId);
 // A key pressed and released, as the user does, once the window is in front.
 void Key(HWND window, WORD virtualKey);
