@@ -48,9 +48,9 @@ public:
         Iterator(const Rows& table, const Row* row) : m_table(table), m_row(row) {}
         const Row& operator*()
         {
-            const std::string number = std::to_string(m_row - m_table.m_first + 1);
-            m_trace.reset(new ::testing::ScopedTrace(
-                "row", 0, number + " of " + std::to_string(m_table.m_end - m_table.m_first)));
+            m_trace.reset();  // gtest's traces are a stack: the row before goes first
+            m_trace.reset(new ::testing::ScopedTrace("table row", static_cast<int>(m_row - m_table.m_first + 1),
+                                                     "of " + std::to_string(m_table.m_end - m_table.m_first)));
             return *m_row;
         }
         void operator++() { ++m_row; }
