@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <tlhelp32.h>
 
+#include <atomic>
 #include <mutex>
 #include <set>
 
@@ -21,66 +22,12 @@ bool Crashed(DWORD exitCode)
     return (exitCode & 0xF0000000) == 0xC0000000;
 }
 
-void EndProcess(DWORD id);
-
 std::string Hex(DWORD number)
 {
     char text[16];
     snprintf(text, sizeof text, "0x%lX", number);
     return text;
 }
-
-// The limit of a whole test, the last defence should one wait not be bounded: the longest takes 45 s here.
-const ULONGLONG kTestLimitMs = 180000;
-
-// Past the limit it names the test, tells what its programs show, ends them and the suite with exit code 3.
-class Watchdog : public ::testing::EmptyTestEventListener {
-public:
-    Watchdog()
-    {
-        ::testing::UnitTest::GetInstance()->listeners().Append(this);
-        CloseHandle(CreateThread(nullptr, 0, Watch, this, 0, nullptr));
-    }
-
-private:
-    void OnTestStart(const ::testing::TestInfo& test) override
-    {
-        std::lock_guard<std::mutex> lock(g_live);
-        m_test = std::string(test.test_suite_name()) + "." + test.name();
-        m_deadline = GetTickCount64() + kTestLimitMs;
-    }
-    void OnTestEnd(const ::testing::TestInfo&) override
-    {
-        std::lock_guard<std::mutex> lock(g_live);
-        m_deadline = 0;
-    }
-    static DWORD WINAPI Watch(void* self)
-    {
-        Watchdog& watchdog = *static_cast<Watchdog*>(self);
-        for (;; Sleep(1000)) {
-            {
-                std::lock_guard<std::mutex> lock(g_live);
-                if (watchdog.m_deadline == 0 || GetTickCount64() < watchdog.m_deadline)
-                    continue;
-            }
-            fprintf(stderr, "%s: still running after %llu s, ended; %s\n", watchdog.m_test.c_str(), kTestLimitMs / 1000,
-                    Seen().c_str());
-            fflush(stderr);
-            std::lock_guard<std::mutex> lock(g_live);
-            for (const Process* process : g_processes)
-                process->End();
-            for (const PlacedFile* file : g_files) {
-                for (DWORD id : file->Running())
-                    EndProcess(id);
-            }
-            TerminateProcess(GetCurrentProcess(), 3);
-        }
-    }
-
-    std::string m_test;
-    ULONGLONG m_deadline = 0;
-};
-const Watchdog* const g_watchdog = new Watchdog;
 
 void EndProcess(DWORD id)
 {
@@ -89,6 +36,39 @@ void EndProcess(DWORD id)
     WaitForSingleObject(process, kWaitMs);
     CloseHandle(process);
 }
+
+// The last defence, should a wait not be bounded: a test that runs past the limit (the longest takes 45 s here)
+// is named with what its programs show, and they and the suite are ended (exit code 3).
+const ULONGLONG kTestLimitMs = 180000;
+std::atomic<ULONGLONG> g_deadline { 0 };
+struct TestStart : ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { g_deadline = GetTickCount64() + kTestLimitMs; }
+};
+DWORD WINAPI Watch(void*)
+{
+    for (;; Sleep(1000)) {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        if (!test || GetTickCount64() < g_deadline)
+            continue;
+        fprintf(stderr, "%s.%s: still running after %llu s, ended; %s\n", test->test_suite_name(), test->name(),
+                kTestLimitMs / 1000, Seen().c_str());
+        fflush(stderr);
+        std::lock_guard<std::mutex> lock(g_live);
+        for (const Process* process : g_processes)
+            process->End();
+        for (const PlacedFile* file : g_files) {
+            for (DWORD id : file->Running())
+                EndProcess(id);
+        }
+        TerminateProcess(GetCurrentProcess(), 3);
+    }
+}
+HANDLE StartWatchdog()
+{
+    ::testing::UnitTest::GetInstance()->listeners().Append(new TestStart);
+    return CreateThread(nullptr, 0, Watch, nullptr, 0, nullptr);
+}
+const HANDLE g_watchdog = StartWatchdog();
 
 // Its visible top-level windows, with their class and text.
 std::string Windows(DWORD processId)
@@ -379,7 +359,8 @@ HWND WaitForWindow(DWORD processId, HWND parent, HWND besides)
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kWaitMs, &result))
+    const UINT timeoutMs = ::testing::Test::HasFailure() ? 0 : kWaitMs;  // as WaitUntil's
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) && timeoutMs)
         ADD_FAILURE() << "message " << Hex(message) << " not answered within " << kWaitMs << " ms; " << Seen();
     return static_cast<LRESULT>(result);
 }

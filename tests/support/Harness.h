@@ -40,32 +40,24 @@ std::string Seen();
 
 // A table's rows in turn, each named in the failures by its number, up to the first row that fails: what a
 // failed row leaves behind later rows cannot trust, and their waits would only add up.
-template <class Row> class Rows {
-public:
-    template <size_t count> explicit Rows(const Row (&rows)[count]) : m_first(rows), m_end(rows + count) {}
-    class Iterator {
-    public:
-        Iterator(const Rows& table, const Row* row) : m_table(table), m_row(row) {}
+template <class Row> struct Rows {
+    template <size_t count> explicit Rows(const Row (&rows)[count]) : first(rows), last(rows + count) {}
+    struct Iterator {
+        const Row *first, *row, *last;
+        std::unique_ptr<::testing::ScopedTrace> trace;
         const Row& operator*()
         {
-            m_trace.reset();  // gtest's traces are a stack: the row before goes first
-            m_trace.reset(new ::testing::ScopedTrace("table row", static_cast<int>(m_row - m_table.m_first + 1),
-                                                     "of " + std::to_string(m_table.m_end - m_table.m_first)));
-            return *m_row;
+            trace.reset();  // gtest's traces are a stack: the row before goes first
+            trace.reset(new ::testing::ScopedTrace("table row", static_cast<int>(row - first + 1),
+                                                   "of " + std::to_string(last - first)));
+            return *row;
         }
-        void operator++() { ++m_row; }
-        bool operator!=(const Iterator& end) const { return m_row != end.m_row && !::testing::Test::HasFailure(); }
-
-    private:
-        const Rows& m_table;
-        const Row* m_row;
-        std::unique_ptr<::testing::ScopedTrace> m_trace;
+        void operator++() { ++row; }
+        bool operator!=(const Iterator& end) const { return row != end.row && !::testing::Test::HasFailure(); }
     };
-    Iterator begin() const { return Iterator(*this, m_first); }
-    Iterator end() const { return Iterator(*this, m_end); }
-
-private:
-    const Row *m_first, *m_end;
+    Iterator begin() const { return { first, first, last, nullptr }; }
+    Iterator end() const { return { first, last, last, nullptr }; }
+    const Row *first, *last;
 };
 
 const char kDesktopKey[] = "Control Panel\\Desktop", kSaverValue[] = "SCRNSAVE.EXE",
