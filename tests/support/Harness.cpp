@@ -16,12 +16,6 @@ std::mutex g_live;
 std::set<const Process*> g_processes;
 std::set<const PlacedFile*> g_files;
 
-// A crash ends a process with its exception code: STATUS_ACCESS_VIOLATION 0xC0000005 and the like.
-bool Crashed(DWORD exitCode)
-{
-    return (exitCode & 0xF0000000) == 0xC0000000;
-}
-
 std::string Hex(DWORD number)
 {
     char text[16];
@@ -306,10 +300,8 @@ Process::Process(std::string commandLine) : m_commandLine(commandLine)
 
 Process::~Process()
 {
-    DWORD exitCode = 0;
-    if (WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(m_info.hProcess, &exitCode) &&
-        Crashed(exitCode))
-        ADD_FAILURE() << "crashed with exception " << Hex(exitCode) << ": " << m_commandLine.substr(0, 200);
+    if (Crashed())
+        ADD_FAILURE() << State();
     {
         std::lock_guard<std::mutex> lock(g_live);
         g_processes.erase(this);
@@ -324,13 +316,22 @@ Process::~Process()
     return WaitUntil([&] { return WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
 }
 
+bool Process::Crashed() const
+{
+    // Ended by an exception (its code 0xC...), or held by the debugger that a crash starts (winedbg here).
+    DWORD exitCode = 0;
+    BOOL debugged = FALSE;
+    return (CheckRemoteDebuggerPresent(m_info.hProcess, &debugged) && debugged) ||
+           (GetExitCodeProcess(m_info.hProcess, &exitCode) && (exitCode & 0xF0000000) == 0xC0000000);
+}
+
 std::string Process::State() const
 {
     DWORD exitCode = STILL_ACTIVE;
     GetExitCodeProcess(m_info.hProcess, &exitCode);
-    const bool runs = WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
-    return m_commandLine.substr(0, 120) + ": " +
-           (runs ? "runs, " + Windows(Id()) : "ended with " + Hex(exitCode) + (Crashed(exitCode) ? ", a crash" : ""));
+    return m_commandLine.substr(0, 120) + ": " + (Crashed() ? "crashed, " : "") +
+           (WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT ? "runs, " + Windows(Id())
+                                                                    : "ended with " + Hex(exitCode));
 }
 
 void Process::End() const

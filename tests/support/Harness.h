@@ -133,8 +133,9 @@ public:
     DWORD Id() const { return m_info.dwProcessId; }
     // Whether it ended within timeoutMs; otherwise a failure naming what it shows.
     ::testing::AssertionResult Exited(DWORD timeoutMs = kWaitMs) const;
-    // Its command line, whether it runs or its exit code, and its visible windows.
+    // Its command line, whether it crashed, whether it runs or its exit code, and its visible windows.
     std::string State() const;
+    bool Crashed() const;
     // Ends it, at once when the test is over time (the watchdog ends every process that the test started).
     void End() const;
 
