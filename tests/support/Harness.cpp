@@ -353,7 +353,7 @@ HWND WaitForWindow(DWORD processId, HWND parent, HWND besides)
         return false;
     });
     if (!came)
-        ADD_FAILURE() << "no window of process " << processId << " came " << came.message();
+        ADD_FAILURE() << "no window of process " << processId << ": " << came.message();
     return found;
 }
 
