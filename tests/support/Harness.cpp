@@ -31,8 +31,24 @@ void EndProcess(DWORD id)
     CloseHandle(process);
 }
 
-// The last defence, should a wait not be bounded: a test that runs past the limit (the longest takes 45 s here)
-// is named with what its programs show, and they and the suite are ended (exit code 3).
+// Names the running test with what its programs show, ends them and the suite (exit code 3).
+void EndSuite(const std::string& why)
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    fprintf(stderr, "%s.%s: %s, the suite ended; %s\n", test ? test->test_suite_name() : "", test ? test->name() : "",
+            why.c_str(), Seen().c_str());
+    fflush(stderr);
+    std::lock_guard<std::mutex> lock(g_live);
+    for (const Process* process : g_processes)
+        process->End();
+    for (const PlacedFile* file : g_files) {
+        for (DWORD id : file->Running())
+            EndProcess(id);
+    }
+    TerminateProcess(GetCurrentProcess(), 3);
+}
+
+// The last defence, should a wait not be bounded: a test that runs past the limit (the longest takes 45 s here).
 const ULONGLONG kTestLimitMs = 180000;
 std::atomic<ULONGLONG> g_deadline { 0 };
 struct TestStart : ::testing::EmptyTestEventListener {
@@ -41,24 +57,19 @@ struct TestStart : ::testing::EmptyTestEventListener {
 DWORD WINAPI Watch(void*)
 {
     for (;; Sleep(1000)) {
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        if (!test || GetTickCount64() < g_deadline)
-            continue;
-        fprintf(stderr, "%s.%s: still running after %llu s, ended; %s\n", test->test_suite_name(), test->name(),
-                kTestLimitMs / 1000, Seen().c_str());
-        fflush(stderr);
-        std::lock_guard<std::mutex> lock(g_live);
-        for (const Process* process : g_processes)
-            process->End();
-        for (const PlacedFile* file : g_files) {
-            for (DWORD id : file->Running())
-                EndProcess(id);
-        }
-        TerminateProcess(GetCurrentProcess(), 3);
+        if (::testing::UnitTest::GetInstance()->current_test_info() && GetTickCount64() >= g_deadline)
+            EndSuite("still running after " + std::to_string(kTestLimitMs / 1000) + " s");
     }
+}
+// A crash of the suite itself: the debugger that Wine starts for it would hold it until ctest's timeout.
+LONG WINAPI Crashed(EXCEPTION_POINTERS* exception)
+{
+    EndSuite("crashed with exception " + Hex(exception->ExceptionRecord->ExceptionCode));
+    return EXCEPTION_EXECUTE_HANDLER;
 }
 HANDLE StartWatchdog()
 {
+    SetUnhandledExceptionFilter(Crashed);
     ::testing::UnitTest::GetInstance()->listeners().Append(new TestStart);
     return CreateThread(nullptr, 0, Watch, nullptr, 0, nullptr);
 }
