@@ -371,8 +371,9 @@ HWND WaitForWindow(DWORD processId, HWND parent, HWND besides)
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
-    const UINT timeoutMs = ::testing::Test::HasFailure() ? 0 : kWaitMs;  // as WaitUntil's
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) && timeoutMs)
+    // As WaitUntil, one look once the test has failed: 1 ms, as Wine waits without limit when given 0.
+    const UINT timeoutMs = ::testing::Test::HasFailure() ? 1 : kWaitMs;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) && timeoutMs == kWaitMs)
         ADD_FAILURE() << "message " << Hex(message) << " not answered within " << kWaitMs << " ms; " << Seen();
     return static_cast<LRESULT>(result);
 }
