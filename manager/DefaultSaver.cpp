@@ -11,17 +11,12 @@ BOOL CSaverManager::IsDefaultSaverSet()
 {
     CString path;
     GetDefaultSaverPath(path);
-    path.TrimLeft();
-    path.TrimRight();
-    if (path.IsEmpty())
-        return FALSE;
-    CFileFind finder;
-    return finder.FindFile(ResolveSystemPath(path), 0);
+    return SaverModuleExists(path);
 }
 
 void CSaverManager::GetDefaultSaverPath(CString& path)
 {
-    // Windows ignores the user's value while a policy forces a module.
+    // Windows ignores the user's value while a policy forces a module that is installed.
     path = ReadSaverPolicy().forcedSaver;
     if (!path.IsEmpty())
         return;

@@ -12,7 +12,6 @@ const UINT kSystemDirectorySize = kMaxPathBytes;
 const char kNoDefaultPrompt[] = "It seems Default ScreenSaver is not set in ScreenSaver Settings.\n"
                                 "Would you like to Open ScreenSaver Settings?";
 const char kSaversOff[] = "Screen savers are turned off on this computer by its administrator.";
-const char kForcedSaverMissing[] = "The screen saver that the administrator set for this computer is not there:\n%s";
 // Passed exactly so, leading blanks and all.
 const char kVistaSettingsParameters[] = " desk.cpl,screensaver,@screensaver";
 const char kSettingsParameters[] = " desk.cpl ,1";
@@ -21,8 +20,7 @@ const char kSettingsParameters[] = " desk.cpl ,1";
 
 void CSaverManager::StartDefaultSaver()
 {
-    const SaverPolicy policy = ReadSaverPolicy();
-    if (policy.saversOff) {
+    if (ReadSaverPolicy().saversOff) {
         AfxMessageBox(kSaversOff, MB_OK | MB_ICONINFORMATION);
         return;
     }
@@ -30,13 +28,6 @@ void CSaverManager::StartDefaultSaver()
         CString path;
         GetDefaultSaverPath(path);
         ShellExecuteA(nullptr, "Open", ResolveSystemPath(path), nullptr, nullptr, SW_SHOW);
-        return;
-    }
-    // Only the administrator can mend a forced module that is missing: the settings would change nothing.
-    if (!policy.forcedSaver.IsEmpty()) {
-        CString text;
-        text.Format(kForcedSaverMissing, static_cast<const char*>(policy.forcedSaver));
-        AfxMessageBox(text, MB_OK | MB_ICONINFORMATION);
         return;
     }
     if (AfxMessageBox(kNoDefaultPrompt, MB_YESNO | MB_ICONQUESTION) == IDYES)

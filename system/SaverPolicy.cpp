@@ -2,6 +2,7 @@
 
 #include "system/DesktopSettings.h"
 #include "system/RegistryKey.h"
+#include "system/SystemPath.h"
 
 namespace {
 
@@ -18,10 +19,9 @@ SaverPolicy ReadSaverPolicy()
     // Policy keys are writable by administrators alone: a standard user may open them only to read.
     CRegistryKey desktop;
     if (desktop.Open(HKEY_CURRENT_USER, kDesktopPolicyKey, KEY_READ)) {
+        // Windows ignores a forced module that is not installed, and so a blank one.
         desktop.QueryPath(kDefaultSaverValue, policy.forcedSaver);
-        CString forced = policy.forcedSaver;
-        forced.TrimLeft();
-        if (forced.IsEmpty())
+        if (!SaverModuleExists(policy.forcedSaver))
             policy.forcedSaver.Empty();
         // Set as the text "0" or the number 0; "1", other kinds and other texts leave screen savers on.
         CString text;

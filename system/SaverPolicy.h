@@ -5,7 +5,8 @@
 #include "framework/CString.h"
 
 struct SaverPolicy {
-    // The module that Windows runs in place of the user's choice; empty when none is forced.
+    // The module that Windows runs in place of the user's choice; empty when none is forced, or the forced one
+    // is not installed.
     CString forcedSaver;
     // Screen savers do not run at all.
     BOOL saversOff = FALSE;

@@ -1,5 +1,6 @@
 #include "system/SystemPath.h"
 
+#include "framework/CFileFind.h"
 #include "framework/SystemFunction.h"
 
 #include <ctype.h>
@@ -65,4 +66,14 @@ CString ResolveSystemPath(const char* path)
     else
         resolved.Format("%s%s", system, static_cast<const char*>(rest));
     return resolved;
+}
+
+BOOL SaverModuleExists(CString path)
+{
+    path.TrimLeft();
+    path.TrimRight();
+    if (path.IsEmpty())
+        return FALSE;
+    CFileFind finder;
+    return finder.FindFile(ResolveSystemPath(path), 0);
 }

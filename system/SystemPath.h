@@ -9,3 +9,6 @@
 // system directory is sent to SysWOW64, a path there is given through Sysnative, the real system
 // directory. Any other path comes back exactly as given, blanks and all.
 CString ResolveSystemPath(const char* path);
+
+// Whether a module is at path, as Windows means it (see above), blanks around the path aside.
+BOOL SaverModuleExists(CString path);

@@ -8,6 +8,7 @@ namespace {
 
 const char kDefaultLabelFormat[] = "Default ScreenSaver : %s%s";
 const char kNoDefault[] = "None";
+const char kSaverListName[] = "Screen savers";
 
 // Why the list cannot be changed: short, so that the label still shows it after a description.
 const char* PolicyNote(const SaverPolicy& policy)
@@ -47,12 +48,27 @@ BOOL CChangeDefaultDlg::OnInitDialog()
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     KeepPreviewFillingFrame(m_previewArea.m_hWnd);
+    PrepareLabels();
     LoadSaverList();
     UpdateDefaultLabel();
     // The administrator's choice is shown, not offered: a disabled list takes no key and no click.
     if (ReadSaverPolicy().ChoiceLocked())
         m_saverList.EnableWindow(FALSE);
     return TRUE;
+}
+
+void CChangeDefaultDlg::PrepareLabels()
+{
+    // Screen readers name a list box by the static text just before it in z-order. Hidden, it still names the
+    // list, and the layout stays as it is.
+    const HWND name = ::CreateWindowExA(0, "STATIC", kSaverListName, WS_CHILD | SS_LEFT, 0, 0, 0, 0, m_hWnd,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SAVER_LIST_NAME)),
+                                        AfxGetInstanceHandle(), nullptr);
+    const HWND previous = ::GetWindow(m_saverList.m_hWnd, GW_HWNDPREV);
+    ::SetWindowPos(name, previous ? previous : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // An '&' in a description is text, not an access key.
+    if (CWnd* label = GetDlgItem(IDC_DEFAULT_LABEL))
+        ::SetWindowLongA(label->m_hWnd, GWL_STYLE, ::GetWindowLongA(label->m_hWnd, GWL_STYLE) | SS_NOPREFIX);
 }
 
 void CChangeDefaultDlg::LoadSaverList()

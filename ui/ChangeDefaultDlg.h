@@ -16,6 +16,8 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
+    // Names the list for screen readers, and has the label show descriptions as written.
+    void PrepareLabels();
     // Fills the list, selects the default and starts its preview.
     void LoadSaverList();
     // Makes the selected line's screen saver the default; nothing without a selection, and nothing

@@ -18,10 +18,9 @@ const char kVersionKey[] = "Software\\Wine\\AppDefaults\\dozewell.exe", kSetting
            kVistaSettings[] = " desk.cpl,screensaver,@screensaver",
            kForcedPath[] = "%SystemRoot%\\system32\\dozewell-forced.scr";
 
-enum Shown { Nothing, Notice, Question, LockFailed, Dialog, SaversOff, ForcedGone };
+enum Shown { Nothing, Notice, Question, LockFailed, Dialog, SaversOff };
 const char kOff[] = "Screen savers are turned off on this computer by its administrator.";
-const char kGone[] = "The screen saver that the administrator set for this computer is not there:\ngone.scr";
-const std::string kTexts[] = { "", kNotice, kQuestion, "Failed to Lock Workstation.", "", kOff, kGone };
+const std::string kTexts[] = { "", kNotice, kQuestion, "Failed to Lock Workstation.", "", kOff };
 enum Default { Saver, None, Missing, Blanks, Leading, Trailing, Expanded };
 enum Started { NoStart, Mine, Forced };
 // The notice flag: a REG_DWORD number, or one of these.
@@ -63,13 +62,14 @@ const Case kCases[] = {
     { std::string(32000, 'x') + " \":lockdown\"", 1, 1, Saver, "win7", nullptr, LockFailed, NoStart },
     { ":SETTINGS /lock -settings : lock :Lock", 1, 1, Saver, "win7", nullptr, Nothing, Mine },
     // A default stored with environment strings; a module that a policy forces, by bare name or with environment
-    // strings, wins over the user's; a blank one does not. Screen savers turned off, or a forced module missing: a
-    // box, and nothing started or asked. "1", other kinds and texts, or a forbidden change: no say.
+    // strings, wins over the user's; a blank one, or one not installed, does not. Screen savers turned off: a box,
+    // and nothing started or asked. "1", other kinds and texts, or a forbidden change: no say.
     Policy(Expanded, Nothing, Forced, {}),
     Policy(Saver, Nothing, Forced, { { kSaverValue, REG_SZ, "dozewell-forced.scr" } }),
     Policy(None, Nothing, Forced, { { kSaverValue, REG_EXPAND_SZ, kForcedPath } }),
     Policy(Saver, Nothing, Mine, { { kSaverValue, REG_SZ, " " } }),
-    Policy(Saver, ForcedGone, NoStart, { { kSaverValue, REG_SZ, "gone.scr" } }),
+    Policy(Saver, Nothing, Mine, { { kSaverValue, REG_SZ, "gone.scr" } }),
+    Policy(None, Question, NoStart, { { kSaverValue, REG_EXPAND_SZ, "%SystemRoot%\\gone.scr" } }),
     Policy(None, SaversOff, NoStart, { { kSaverActive, REG_SZ, "0" } }),
     Policy(Expanded, SaversOff, NoStart, { { kSaverActive, REG_DWORD, "0" }, { kSaverValue, REG_SZ, kForcedPath } }),
     Policy(Saver, Nothing, Mine, { { kSaverActive, REG_SZ, "1" }, { kNoSaverPage, REG_DWORD, "1" } }),

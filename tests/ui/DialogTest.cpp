@@ -65,7 +65,8 @@ protected:
     PlacedFile alpha { SystemDir() + "\\dozewell-alpha.scr", "Alpha" },
         beta { SystemDir() + "\\dozewell-beta.scr", "Beta" }, blank { SystemDir() + "\\dozewell-blank.scr" },
         gamma { WindowsDir() + "\\dozewell-gamma.scr", "Aurora" },
-        outside { BinDir() + "\\dozewell-outside.scr", "Outside" }, control { SystemDir() + "\\control.exe" },
+        outside { BinDir() + "\\dozewell-outside.scr", "Lines & Bubbles && Co" },
+        control { SystemDir() + "\\control.exe" },
         // Names and descriptions beyond code page 1252: two that differ in their last character only; the
         // longest name that Linux takes (255 bytes) with a description of 259 characters; a default of
         // MAX_PATH - 1 characters in folders of their own.
@@ -85,14 +86,22 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         char className[32] = {}, style[16];
         GetClassNameA(child, className, sizeof className);
-        snprintf(style, sizeof style, "%lx", GetWindowLongA(child, GWL_STYLE) & (0xFFFF | WS_TABSTOP | WS_GROUP));
+        snprintf(style, sizeof style, "%lx",
+                 GetWindowLongA(child, GWL_STYLE) & (0xFFFF | WS_TABSTOP | WS_GROUP | WS_VISIBLE));
         controls += std::to_string(GetDlgCtrlID(child)) + " " + className + " " + style + " " + Text(child) + "\n";
     }
-    // In their tab order; the list unsorted and telling of each change, the preview area sunken.
-    EXPECT_EQ(controls, "1034 ListBox 10101 \n2 Button 10000 Close\n1035 Static 20000 Default ScreenSaver : " +
+    // In their tab order; the list unsorted and telling of each change, the preview area sunken, the label showing
+    // an '&' as written. Before the list, and so its name for screen readers, a hidden static.
+    EXPECT_EQ(controls, "1039 Static 0 Screen savers\n1034 ListBox 10010101 \n2 Button 10010000 Close\n"
+                        "1035 Static 10020080 Default ScreenSaver : " +
                             std::string(kSnowDescription) +
-                            "\n1036 Static 21000 Selected ScreenSaver Preview\n"
-                            "1037 Button 10000 &Preview\n1038 Button 10000 &Configure\n");
+                            "\n1036 Static 10021000 Selected ScreenSaver Preview\n"
+                            "1037 Button 10010000 &Preview\n1038 Button 10010000 &Configure\n");
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    EXPECT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) &&
+                thread.hwndFocus == Item(kListId))
+        << "the focus does not start on the list";
     EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "", kTentDescription, kSnowDescription,
                                                                longest.description, "Aurora" }));
     EXPECT_EQ(Send(Item(kListId), LB_GETCURSEL, 0, 0), 4) << "the default is not selected";
@@ -137,7 +146,9 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
 
 TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt)
 {
-    const std::string settings = "\"" + control.reached + "\"  desk.cpl ,1 5", set = " (set by policy)";
+    const std::string settings = "\"" + control.reached + "\"  desk.cpl ,1 5", set = " (set by policy)",
+                      locked = " (locked by policy)";
+    const PolicyValue gone = { kSaverValue, REG_SZ, "gone.scr" };
     const auto start = [](const PlacedFile& saver) {
         return std::vector<std::string> { "\"" + saver.reached + "\" 5" };
     };
@@ -146,10 +157,12 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
         std::vector<int> clicks;            // buttons, and the answer to the box that one shows
         std::vector<std::string> launched;  // from the default, else control.exe: program (and parameters), show
         std::vector<PolicyValue> policies;
-        // The user's value, with environment strings a REG_EXPAND_SZ; what the label adds.
+        // The user's value, with environment strings a REG_EXPAND_SZ; what the label adds, where a policy decides.
         std::string user, note;
+        const PlacedFile* chosen = nullptr;  // the line chosen once open, else none
     } cases[] = {
-        // A default outside both directories: no line selected, yet it is labelled and previewed. Escape ends.
+        // A default outside both directories: no line selected, yet it is labelled, its "&"s as written, and
+        // previewed. Escape ends.
         { &outside, { kPreviewId }, start(outside), {}, outside.path, "" },
         { &deep, { kPreviewId }, start(deep), {}, deep.path, "" },
         { &gamma, { kPreviewId }, start(gamma), {}, "%SystemRoot%\\dozewell-gamma.scr", "" },
@@ -158,21 +171,28 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
         // The administrator's screen saver: selected, labelled, previewed and started, but not to be changed.
         { &alpha, { kPreviewId }, start(alpha), { { kSaverValue, REG_SZ, "dozewell-alpha.scr" } }, beta.path, set },
         { &gamma, { kPreviewId }, start(gamma), { { kSaverValue, REG_EXPAND_SZ, gamma.path } }, beta.path, set },
-        { nullptr, { kPreviewId, IDOK }, {}, { { kSaverValue, REG_SZ, "gone.scr" } }, beta.path, set },
+        // A forced module that is not installed counts for nothing, as Windows ignores it: the user's own is
+        // chosen, stored and started, unless another policy decides.
+        { &beta, { kPreviewId }, start(alpha), { gone }, beta.path, "", &alpha },
+        { nullptr, { kPreviewId }, start(alpha), { gone }, "", "", &alpha },
+        { &beta, { kPreviewId }, start(beta), { gone, { kNoSaverPage, REG_DWORD, "1" } }, beta.path, locked },
         { &beta, { kPreviewId, IDOK }, {}, { { kSaverActive, REG_DWORD, "0" } }, beta.path, " (off by policy)" },
-        { &beta, { kPreviewId }, start(beta), { { kNoSaverPage, REG_DWORD, "1" } }, beta.path, " (locked by policy)" },
+        { &beta, { kPreviewId }, start(beta), { { kNoSaverPage, REG_DWORD, "1" } }, beta.path, locked },
     };
     for (const auto& c : Rows(cases)) {
         SetPolicies(c.policies);
-        const bool fixed = !c.policies.empty();
+        const bool fixed = !c.note.empty();
         c.user.empty() ? DeleteValue(kDesktopKey, kSaverValue)
                        : SetValue(kDesktopKey, kSaverValue, c.user[0] == '%' ? REG_EXPAND_SZ : REG_SZ, c.user + '\0');
         const std::string label = "Default ScreenSaver : " + (c.saver ? c.saver->description : "None") + c.note,
                           settings = SaverSettings();
         Open();
         const std::vector<std::string> lines = Lines(Item(kListId));
-        const auto line = std::find(lines.begin(), lines.end(), c.saver ? c.saver->description : "~");
-        const LRESULT selected = line == lines.end() ? LB_ERR : line - lines.begin();
+        const auto lineOf = [&](const PlacedFile* saver) -> LRESULT {
+            const auto line = std::find(lines.begin(), lines.end(), saver ? saver->description : "~");
+            return line == lines.end() ? LB_ERR : line - lines.begin();
+        };
+        const LRESULT selected = lineOf(c.saver);
         EXPECT_EQ(Text(Item(kLabelId)), label);
         EXPECT_EQ(Send(Item(kListId), LB_GETCURSEL, 0, 0), selected);
         EXPECT_EQ(IsWindowEnabled(Item(kListId)), !fixed) << label;
@@ -185,11 +205,15 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
             Key(window, VK_END);
             Mouse(list.left + 20, list.top + 40, true);
         }
-        Choose(fixed ? "Aurora" : "no such line");
-        EXPECT_EQ(SaverSettings(), settings) << label;
-        EXPECT_EQ(Send(Item(kListId), LB_GETCURSEL, 0, 0), fixed ? selected : LB_ERR) << label;
-        EXPECT_EQ(Text(Item(kLabelId)), label);
-        EXPECT_TRUE(Previews(c.saver, 2)) << label;
+        Choose(fixed ? "Aurora" : c.chosen ? c.chosen->description : "no such line");
+        const PlacedFile* saver = c.chosen ? c.chosen : c.saver;
+        if (c.chosen)
+            EXPECT_EQ(DefaultSaver(), c.chosen->path) << label;
+        else
+            EXPECT_EQ(SaverSettings(), settings) << label;
+        EXPECT_EQ(Send(Item(kListId), LB_GETCURSEL, 0, 0), fixed ? selected : lineOf(c.chosen)) << label;
+        EXPECT_EQ(Text(Item(kLabelId)), c.chosen ? "Default ScreenSaver : " + c.chosen->description : label);
+        EXPECT_TRUE(Previews(saver, c.chosen ? 1 : 2)) << label;
         for (int click : c.clicks) {
             const bool answer = click == IDYES || click == IDNO || click == IDOK;
             const HWND box = answer ? WaitForWindow(run->Id(), nullptr, window) : window;
@@ -199,11 +223,11 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
             Press(box, click);
             WaitUntil([&] { return !answer || !IsWindow(box); });
         }
-        const PlacedFile& launcher = c.saver ? *c.saver : control;
+        const PlacedFile& launcher = saver ? *saver : control;
         EXPECT_TRUE(WaitUntil(
-            [&] { return launcher.Launches(!c.saver).size() >= c.launched.size() && control.Running().empty(); }));
-        EXPECT_EQ(launcher.Launches(!c.saver), c.launched);
-        EXPECT_TRUE(Previews(c.saver, 2)) << "the preview was restarted, though the list did not change";
+            [&] { return launcher.Launches(!saver).size() >= c.launched.size() && control.Running().empty(); }));
+        EXPECT_EQ(launcher.Launches(!saver), c.launched);
+        EXPECT_TRUE(Previews(saver, c.chosen ? 1 : 2)) << "the preview was restarted, though the list did not change";
         c.saver == &outside ? Key(window, VK_ESCAPE) : Press(window, IDCANCEL);
         EXPECT_TRUE(run->Exited()) << "the dialog did not close";
         for (const PlacedFile* file : { &alpha, &beta, &gamma, &outside, &deep, &control })
