@@ -3,21 +3,15 @@
 #include <mbstring.h>
 
 #include "app/CommonControls.h"
+#include "res/resource.h"
 #include "ui/ChangeDefaultDlg.h"
 
 namespace {
 
 const char kSettingsSwitch[] = ":settings";
 const char kLockSwitch[] = ":lock";
-const char kLockFailed[] = "Failed to Lock Workstation.";
 const char kNoticeSection[] = "Settings";
 const char kNoticeEntry[] = "LockAlertDisplayed";
-const char kFirstRunNotice[] =
-    "This is a One Time Alert by the Utility.\n"
-    "Computer would not be Locked (even if selected in ScreenSaver Settings) when Screen Saver is "
-    "Dismissed.\n"
-    "If you would like to see any other feature in the Utility, please write to "
-    "support@quenbrook.example.";
 
 // Case-sensitive and aware of double-byte characters, anywhere in the text.
 bool Contains(const char* text, const char* word)
@@ -38,7 +32,7 @@ void CSaverApp::DispatchCommand()
     }
     if (Contains(m_lpCmdLine, kLockSwitch)) {
         if (!LockComputer())
-            AfxMessageBox(kLockFailed, MB_OK | MB_ICONINFORMATION);
+            AfxMessageBox(IDS_LOCK_FAILED, MB_OK | MB_ICONINFORMATION);
         return;
     }
     ShowFirstRunNotice();
@@ -51,5 +45,5 @@ void CSaverApp::ShowFirstRunNotice()
         return;
     // Written before the box shows: a run that ends while the box is open still counts.
     WriteProfileInt(kNoticeSection, kNoticeEntry, 1);
-    AfxMessageBox(kFirstRunNotice, MB_OK | MB_ICONINFORMATION);
+    AfxMessageBox(IDS_FIRST_RUN_NOTICE, MB_OK | MB_ICONINFORMATION);
 }

@@ -1,6 +1,7 @@
 // Prints how long the catalogue takes to fill against the bare cost of reading the descriptions,
-// and how long a run of Dozewell takes against an empty program. Run it in a prefix of its own:
-// it installs modules into the system directory and sets the default screen saver.
+// how long a run of Dozewell takes against an empty program and how long its dialog takes to show, each
+// beside another build's (the one given as argument). Run it in a prefix of its own: it installs modules into the
+// system directory and sets the default screen saver.
 #include <windows.h>
 
 #include <algorithm>
@@ -136,7 +137,26 @@ void BenchmarkFill()
     DestroyWindow(window);
 }
 
-double RunOnce(std::string commandLine)
+// A visible top-level window of the process, once found.
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindVisible(HWND window, LPARAM search)
+{
+    auto* s = reinterpret_cast<WindowSearch*>(search);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != s->processId || !IsWindowVisible(window))
+        return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
+// Milliseconds from the start of the command until it ends or, asked so, until its first window shows (and is
+// then closed); -1 when it does not start or shows no window.
+double RunOnce(std::string commandLine, bool untilWindow = false)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -144,11 +164,33 @@ double RunOnce(std::string commandLine)
     const double start = Now();
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return -1;
-    WaitForSingleObject(process.hProcess, INFINITE);
+    WindowSearch search = { process.dwProcessId, nullptr };
+    while (untilWindow && !search.found && WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT)
+        EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
+    if (!untilWindow)
+        WaitForSingleObject(process.hProcess, INFINITE);
     const double elapsed = Now() - start;
+    PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
+    WaitForSingleObject(process.hProcess, INFINITE);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return elapsed;
+    return untilWindow && !search.found ? -1 : elapsed;
+}
+
+// Each command run once, then kStartRuns times in turn, so that all meet the same load: their medians.
+std::vector<double> MediansInTurn(const std::vector<std::string>& commandLines, bool untilWindow)
+{
+    std::vector<std::vector<double>> times(commandLines.size());
+    for (const std::string& commandLine : commandLines)
+        RunOnce(commandLine, untilWindow);
+    for (int i = 0; i < kStartRuns; ++i) {
+        for (size_t p = 0; p < commandLines.size(); ++p)
+            times[p].push_back(RunOnce(commandLines[p], untilWindow));
+    }
+    std::vector<double> medians;
+    for (const std::vector<double>& samples : times)
+        medians.push_back(Median(samples));
+    return medians;
 }
 
 void SetUserValue(const char* key, const char* name, DWORD type, const void* data, DWORD size)
@@ -160,7 +202,7 @@ void SetUserValue(const char* key, const char* name, DWORD type, const void* dat
     RegCloseKey(handle);
 }
 
-void BenchmarkStartUp()
+void BenchmarkStartUp(const char* other)
 {
     // A run that shows nothing: the notice already shown, a default that ends at once.
     const DWORD shown = 1;
@@ -169,36 +211,50 @@ void BenchmarkStartUp()
     SetUserValue("Control Panel\\Desktop", "SCRNSAVE.EXE", REG_SZ, module.c_str(),
                  static_cast<DWORD>(module.size() + 1));
 
-    const struct {
+    struct Program {
         const char* name;
         std::string commandLine;
-    } programs[] = {
+    };
+    std::vector<Program> programs = {
         { "dozewell.exe", "\"" + BinDir() + "\\dozewell.exe\"" },
         { "empty_program.exe", "\"" + BinDir() + "\\empty_program.exe\"" },
         { "launch_floor.exe", "\"" + BinDir() + "\\launch_floor.exe\" " + module },
     };
-    std::vector<double> times[3];
-    for (const auto& program : programs)
-        RunOnce(program.commandLine);
-    for (int i = 0; i < kStartRuns; ++i) {
-        for (int p = 0; p < 3; ++p)
-            times[p].push_back(RunOnce(programs[p].commandLine));
-    }
-    const double dozewellMedian = Median(times[0]);
+    if (other)
+        programs.push_back({ "other dozewell.exe", "\"" + std::string(other) + "\"" });
+    std::vector<std::string> commandLines;
+    for (const Program& program : programs)
+        commandLines.push_back(program.commandLine);
+    const std::vector<double> medians = MediansInTurn(commandLines, false);
     printf("\nStart-up: whole process, run without a switch, in turn (median of %d runs each)\n", kStartRuns);
     printf("%20s %10s %16s\n", "program", "ms", "dozewell/this");
-    for (int p = 0; p < 3; ++p) {
-        const double median = Median(times[p]);
-        printf("%20s %10.1f %16.2f\n", programs[p].name, median, dozewellMedian / median);
-    }
+    for (size_t p = 0; p < programs.size(); ++p)
+        printf("%20s %10.1f %16.2f\n", programs[p].name, medians[p], medians[0] / medians[p]);
     printf("(launch_floor.exe only hands the same module to the shell: the least such a run can cost)\n");
+}
+
+void BenchmarkDialog(const char* other)
+{
+    // From the start of program :settings until its dialog shows, filled.
+    std::vector<std::string> programs = { BinDir() + "\\dozewell.exe" }, commandLines;
+    if (other)
+        programs.push_back(other);
+    for (const std::string& program : programs)
+        commandLines.push_back("\"" + program + "\" :settings");
+    const std::vector<double> medians = MediansInTurn(commandLines, true);
+    printf("\nDialog: from the start of dozewell.exe :settings until its dialog shows (median of %d runs each)\n",
+           kStartRuns);
+    printf("%10s %16s  program\n", "ms", "this/first");
+    for (size_t p = 0; p < programs.size(); ++p)
+        printf("%10.1f %16.2f  %s\n", medians[p], medians[p] / medians[0], programs[p].c_str());
 }
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
     BenchmarkFill();
-    BenchmarkStartUp();
+    BenchmarkStartUp(argc > 1 ? argv[1] : nullptr);
+    BenchmarkDialog(argc > 1 ? argv[1] : nullptr);
     return 0;
 }

@@ -6,18 +6,17 @@
 #include "drift/SaverResources.h"
 #include "drift/SaverWindow.h"
 #include "framework/DllSearch.h"
+#include "framework/ResourceMessageBox.h"
 
 namespace {
 
-const char kNoSettings[] = "This screen saver has no options that you can set.";
 const int kCannotStart = 1;
 
 void ShowNoSettings(HINSTANCE instance, HWND owner)
 {
-    char caption[kDescriptionSize] = {};
-    LoadStringA(instance, IDS_DESCRIPTION, caption, sizeof caption);
     // A handle that is no window (any more) would make the box fail: show it on its own instead.
-    MessageBoxA(IsWindow(owner) ? owner : nullptr, kNoSettings, caption, MB_OK | MB_ICONINFORMATION);
+    ResourceMessageBox(instance, IsWindow(owner) ? owner : nullptr, IDS_NO_SETTINGS, IDS_DESCRIPTION,
+                       MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace

@@ -212,12 +212,20 @@ void CSaverWindow::OnPaint()
         // Wine, what a window draws through its own DC, or through the DC of another process's child
         // window, never reaches the screen when that parent belongs to another process. On Windows
         // the top-level's DC reaches the same pixels. Its children are not clipped away, or the
-        // preview would be.
+        // preview would be. A top-level laid out right to left (a dialog in Arabic or Hebrew) has a
+        // mirrored DC: set left to right, it takes the place counted from the client area's left and
+        // leaves the picture unmirrored.
         const HWND root = GetAncestor(m_host, GA_ROOT);
+        RECT rootArea;
+        GetClientRect(root, &rootArea);
+        // Two points are a rectangle, whose left and right come back as on the screen also from a mirrored window.
+        MapWindowPoints(root, nullptr, reinterpret_cast<POINT*>(&rootArea), 2);
         POINT place = { 0, 0 };
-        MapWindowPoints(m_window, root, &place, 1);
+        ClientToScreen(m_window, &place);
         CWindowDC rootDc(root, DCX_CACHE | DCX_CLIPSIBLINGS);
-        BitBlt(rootDc.Dc(), place.x, place.y, client.right, client.bottom, picture, 0, 0, SRCCOPY);
+        SetLayout(rootDc.Dc(), 0);
+        BitBlt(rootDc.Dc(), place.x - rootArea.left, place.y - rootArea.top, client.right, client.bottom, picture, 0,
+               0, SRCCOPY);
         return;
     }
     const RECT& area = paint.PaintRect();

@@ -3,5 +3,5 @@
 
 #include <windows.h>
 
-// The title is loaded afresh from the string table for each box. Returns MessageBoxA's result.
-int AfxMessageBox(const char* text, UINT type);
+// The text of string promptId, the title loaded afresh for each box, as ResourceMessageBox shows them.
+int AfxMessageBox(UINT promptId, UINT type);

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "manager/ManagerIds.h"
 #include "system/OsVersion.h"
 #include "system/SaverPolicy.h"
 #include "system/SystemPath.h"
@@ -9,9 +10,6 @@
 namespace {
 
 const UINT kSystemDirectorySize = kMaxPathBytes;
-const char kNoDefaultPrompt[] = "It seems Default ScreenSaver is not set in ScreenSaver Settings.\n"
-                                "Would you like to Open ScreenSaver Settings?";
-const char kSaversOff[] = "Screen savers are turned off on this computer by its administrator.";
 // Passed exactly so, leading blanks and all.
 const char kVistaSettingsParameters[] = " desk.cpl,screensaver,@screensaver";
 const char kSettingsParameters[] = " desk.cpl ,1";
@@ -21,7 +19,7 @@ const char kSettingsParameters[] = " desk.cpl ,1";
 void CSaverManager::StartDefaultSaver()
 {
     if (ReadSaverPolicy().saversOff) {
-        AfxMessageBox(kSaversOff, MB_OK | MB_ICONINFORMATION);
+        AfxMessageBox(IDS_SAVERS_OFF, MB_OK | MB_ICONINFORMATION);
         return;
     }
     if (IsDefaultSaverSet()) {
@@ -30,7 +28,7 @@ void CSaverManager::StartDefaultSaver()
         ShellExecuteA(nullptr, "Open", ResolveSystemPath(path), nullptr, nullptr, SW_SHOW);
         return;
     }
-    if (AfxMessageBox(kNoDefaultPrompt, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    if (AfxMessageBox(IDS_NO_DEFAULT_PROMPT, MB_YESNO | MB_ICONQUESTION) == IDYES)
         OpenSaverSettings();
 }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds both architectures and prints the benchmark table: catalogue fill, start-up, sizes.
-#   scripts/bench.sh          the table
-#   scripts/bench.sh --drift  only Drift full screen at three screen sizes, its processor time and the
-#                             display server's, against Drift as it was before it drew only what changed
+# Builds both architectures and prints the benchmark table: catalogue fill, start-up, the dialog, sizes.
+#   scripts/bench.sh [DOZEWELL.EXE]  also times the start-up and the dialog of that other x64 build, in turn with this one's
+#   scripts/bench.sh --drift         only Drift full screen at three screen sizes, its processor time and the
+#                                    display server's, against Drift as it was before it drew only what changed
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -71,7 +71,9 @@ wine_server_up
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(wine --version)"
 echo
-wine build/x64/bin/dozewell_bench.exe | tr -d '\r'
+other=()
+[[ -z "${1:-}" ]] || other=("$(winepath -w "$1")")
+wine build/x64/bin/dozewell_bench.exe "${other[@]}" | tr -d '\r'
 
 # Processor time of the running screen saver started with this switch, over $measured seconds.
 saver_cpu() {

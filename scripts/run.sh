@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds Dozewell and runs it under Wine, passing the switch through:
-#   scripts/run.sh [--x86 | --wow64] [--dpi N] [--unicode] [:settings | :lock]
+#   scripts/run.sh [--x86 | --wow64] [--dpi N] [--unicode] [--lang LOCALE] [:settings | :lock]
 # By default the x64 build runs on 64-bit Windows. --x86 runs the 32-bit build as on 32-bit Windows
 # (a prefix of its own); --wow64 runs it as on 64-bit Windows, beside the x64 screen saver. Both need a
 # machine that runs 32-bit code. --dpi runs at a display scale of N dots an inch (96 is 100%, 144 is
 # 150%), as Windows does for a program that declares itself aware of it; the prefix's own scale is put
 # back afterwards. --unicode puts a second Drift beside the first, named and described in scripts that no
-# one ANSI code page holds.
+# one ANSI code page holds. --lang runs Dozewell in the display language of a locale, such as de_DE or
+# ja_JP, as Windows in that language would (a locale made for the purpose in build/locales).
 # The Wine prefix has Dozewell's own screen saver in the system directory, made the default when none
 # is configured, so that Dozewell has a screen saver to list, preview and start.
 # Without a display it runs on a virtual one, saves a screenshot of what Dozewell showed in
@@ -14,13 +15,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-build=x64 windows=win64 dpi='' unicode=''
+build=x64 windows=win64 dpi='' unicode='' lang=''
 while (($#)); do
     case "$1" in
         --x86) build=x86 windows=win32 ;;
         --wow64) build=x86 ;;
         --dpi) dpi=${2:?--dpi needs a number of dots an inch}; shift ;;
         --unicode) unicode=dozewell-drift-雪-Śnieg.scr ;;
+        --lang) lang=${2:?--lang needs a locale, such as de_DE}; lang=${lang%.UTF-8}; shift ;;
         *) break ;;
     esac
     shift
@@ -79,6 +81,12 @@ default=$({ wine reg query "$desktop" /v SCRNSAVE.EXE 2>/dev/null || true; } | t
 if [[ -z "$default" || ! -f "$(winepath -u "$default" 2>/dev/null)" ]]; then
     wine reg add "$desktop" /v SCRNSAVE.EXE /t REG_SZ /d "$drift" /f >/dev/null
     echo "Default screen saver: $drift"
+fi
+
+# Wine takes the display language from the locale that a program starts in.
+if [[ -n "$lang" ]]; then
+    wine_locales "$lang"
+    export LC_ALL=$lang.UTF-8
 fi
 
 exe=build/$build/bin/dozewell.exe

@@ -14,6 +14,7 @@ packages=(
     xvfb xdotool x11-utils imagemagick
     googletest
     msitools wixl unzip binutils faketime
+    locales  # the sources of the display languages that the tests run in (scripts/wine-env.sh)
     osslsigncode openssl python3-yaml  # the release's signing; its manifests read by the package test
 )
 if scripts/runs-32bit.sh; then

@@ -21,6 +21,7 @@ trap wine_env_cleanup EXIT
 wine_env_init test
 # Tests always get a display of their own, so that they never draw on the user's screen.
 wine_display 1
+wine_locales
 wine_server_up
 # The display's scale as a new prefix has it, whatever a killed run left: a row sets it and puts it back.
 wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true

@@ -6,6 +6,8 @@
 #   wine_display [1 [WxH]]     -> starts Xvfb when DISPLAY is unset (or when forced with 1), at that
 #                                 size (1280x800 unless given)
 #   wine_server_up             -> keeps one Wine server running until wine_env_cleanup
+#   wine_locales [LOCALE...]   -> LOCPATH=build/locales, holding the locales given, or those that the tests
+#                                 run in (tests/res/locales.txt), made on first use
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEDEBUG=-all
@@ -85,6 +87,22 @@ wine_display()
     read -r number <"$fifo"
     rm -f "$fifo"
     export DISPLAY=":$number"
+}
+
+# Wine takes its display language from the locale (LC_ALL, LANG) at each process start, and only from one that
+# exists: these are made from Debian's locale sources, without root, into the build folder.
+wine_locales()
+{
+    export LOCPATH="$root/build/locales"
+    mkdir -p "$LOCPATH"
+    local locales=("$@") locale
+    ((${#locales[@]})) || mapfile -t locales <"$root/tests/res/locales.txt"
+    for locale in "${locales[@]}"; do
+        [[ -d "$LOCPATH/$locale.UTF-8" ]] && continue
+        # localedef warns (and exits 1) over details of some sources while making a locale that works.
+        localedef -i "$locale" -f UTF-8 "$LOCPATH/$locale.UTF-8" >/dev/null 2>&1 || true
+        [[ -d "$LOCPATH/$locale.UTF-8" ]] || { echo "No locale $locale: is Debian's 'locales' installed?" >&2; return 1; }
+    done
 }
 
 wine_server_up()

@@ -6,18 +6,18 @@
 
 namespace {
 
-const char kDefaultLabelFormat[] = "Default ScreenSaver : %s%s";
-const char kNoDefault[] = "None";
-const char kSaverListName[] = "Screen savers";
+// wsprintfW's limit, room for the longest description and any translation of the rest.
+const int kLabelSize = 1024;
 
-// Why the list cannot be changed: short, so that the label still shows it after a description.
-const char* PolicyNote(const SaverPolicy& policy)
+// Why the list cannot be changed, as a string id, 0 for nothing: short, so that the label still shows it after a
+// description.
+UINT PolicyNote(const SaverPolicy& policy)
 {
     if (policy.saversOff)
-        return " (off by policy)";
+        return IDS_NOTE_OFF;
     if (!policy.forcedSaver.IsEmpty())
-        return " (set by policy)";
-    return policy.changeForbidden ? " (locked by policy)" : "";
+        return IDS_NOTE_FORCED;
+    return policy.changeForbidden ? IDS_NOTE_LOCKED : 0;
 }
 
 }  // namespace
@@ -61,7 +61,9 @@ void CChangeDefaultDlg::PrepareLabels()
 {
     // Screen readers name a list box by the static text just before it in z-order. Hidden, it still names the
     // list, and the layout stays as it is.
-    const HWND name = ::CreateWindowExA(0, "STATIC", kSaverListName, WS_CHILD | SS_LEFT, 0, 0, 0, 0, m_hWnd,
+    wchar_t text[kLabelSize] = {};
+    LoadStringW(AfxGetResourceHandle(), IDS_SAVER_LIST_NAME, text, kLabelSize);
+    const HWND name = ::CreateWindowExW(0, L"STATIC", text, WS_CHILD | SS_LEFT, 0, 0, 0, 0, m_hWnd,
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SAVER_LIST_NAME)),
                                         AfxGetInstanceHandle(), nullptr);
     const HWND previous = ::GetWindow(m_saverList.m_hWnd, GW_HWNDPREV);
@@ -95,16 +97,24 @@ void CChangeDefaultDlg::ApplySelection()
     m_manager.SetDefaultSaver(description);
 }
 
+// Put together in UTF-16, as the dialog's own texts are, so that a translation shows whole whatever the ANSI code
+// page; the description, read in that code page, fits it.
 void CChangeDefaultDlg::UpdateDefaultLabel()
 {
     CString description;
     m_manager.GetDefaultSaverDescription(description);
+    const HINSTANCE module = AfxGetResourceHandle();
+    wchar_t format[kLabelSize] = {}, name[kLabelSize] = {}, note[kLabelSize] = {}, label[kLabelSize] = {};
+    LoadStringW(module, IDS_DEFAULT_LABEL, format, kLabelSize);
     if (description.IsEmpty())
-        description = kNoDefault;
-    CString label;
-    label.Format(kDefaultLabelFormat, static_cast<const char*>(description), PolicyNote(ReadSaverPolicy()));
+        LoadStringW(module, IDS_NO_DEFAULT, name, kLabelSize);
+    else
+        MultiByteToWideChar(CP_ACP, 0, description, -1, name, kLabelSize);
+    if (const UINT noteId = PolicyNote(ReadSaverPolicy()))
+        LoadStringW(module, noteId, note, kLabelSize);
+    wsprintfW(label, format, name, note);
     if (CWnd* control = GetDlgItem(IDC_DEFAULT_LABEL))
-        control->SetWindowText(label);
+        SetWindowTextW(control->m_hWnd, label);
 }
 
 void CChangeDefaultDlg::OnSelchangeSaverList()

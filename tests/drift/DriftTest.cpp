@@ -35,7 +35,7 @@ TEST(Drift, ReadsTheSwitchesAndRunsAsWindowsRunsItAndEndsWhenTheUserOrItsHostSay
         std::string arguments;
         int key, move;  // key 0: the mouse, clicked, or moved so many pixels after a nudge
     } cases[] = { { "/s", VK_SPACE, 0 }, { "/s", 0, 0 }, { "/s", 0, 40 }, { "/c", VK_RETURN, 0 }, { preview, 0, 0 } };
-    for (const auto& c : cases) {
+    for (const auto& c : Rows(cases)) {
         Mouse(600, 400);
         Process saver("\"" + BinDir() + "\\dozewell-drift.scr\" " + c.arguments);
         const HWND window = WaitForWindow(saver.Id(), c.arguments == preview ? host->handle : nullptr);

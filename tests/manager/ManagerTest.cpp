@@ -200,7 +200,7 @@ TEST_F(Manager, RunsTheDefaultInTheWindowEndingAndReleasingThePreviousRunOfEvery
     PlacedFile saver(temp + "\\my saver.scr", "Mine");
     SetDefault(saver.path);
     manager.StartPreview(nullptr);
-    EXPECT_TRUE(WaitUntil([&] { return saver.Starts().size() == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return saver.Starts().size() == 1; }));
     EXPECT_EQ(saver.Starts().back().commandLine, "\"" + saver.path + "\" /p 0");
 }
 

@@ -4,7 +4,93 @@
 #include <stdio.h>
 #include <tlhelp32.h>
 
+#include <atomic>
+#include <mutex>
+#include <set>
+
 namespace {
+
+// The processes and files of the running test, for what a failure tells and for the watchdog, which reads them
+// from a thread of its own.
+std::mutex g_live;
+std::set<const Process*> g_processes;
+std::set<const PlacedFile*> g_files;
+
+std::string Hex(DWORD number)
+{
+    char text[16];
+    snprintf(text, sizeof text, "0x%lX", number);
+    return text;
+}
+
+void EndProcess(DWORD id)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, kWaitMs);
+    CloseHandle(process);
+}
+
+// Names the running test with what its programs show, ends them and the suite (exit code 3).
+void EndSuite(const std::string& why)
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    fprintf(stderr, "%s.%s: %s, the suite ended; %s\n", test ? test->test_suite_name() : "", test ? test->name() : "",
+            why.c_str(), Seen().c_str());
+    fflush(stderr);
+    std::lock_guard<std::mutex> lock(g_live);
+    for (const Process* process : g_processes)
+        process->End();
+    for (const PlacedFile* file : g_files) {
+        for (DWORD id : file->Running())
+            EndProcess(id);
+    }
+    TerminateProcess(GetCurrentProcess(), 3);
+}
+
+// The last defence, should a wait not be bounded: a test that runs past the limit (the longest takes 45 s here).
+const ULONGLONG kTestLimitMs = 180000;
+std::atomic<ULONGLONG> g_deadline { 0 };
+struct TestStart : ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { g_deadline = GetTickCount64() + kTestLimitMs; }
+};
+DWORD WINAPI Watch(void*)
+{
+    for (;; Sleep(1000)) {
+        if (::testing::UnitTest::GetInstance()->current_test_info() && GetTickCount64() >= g_deadline)
+            EndSuite("still running after " + std::to_string(kTestLimitMs / 1000) + " s");
+    }
+}
+// A crash of the suite itself: the debugger that Wine starts for it would hold it until ctest's timeout.
+LONG WINAPI Crashed(EXCEPTION_POINTERS* exception)
+{
+    EndSuite("crashed with exception " + Hex(exception->ExceptionRecord->ExceptionCode));
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+HANDLE StartWatchdog()
+{
+    SetUnhandledExceptionFilter(Crashed);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new TestStart);
+    return CreateThread(nullptr, 0, Watch, nullptr, 0, nullptr);
+}
+const HANDLE g_watchdog = StartWatchdog();
+
+// Its visible top-level windows, with their class and text.
+std::string Windows(DWORD processId)
+{
+    std::string windows;
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, nullptr)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char className[64] = {};
+        GetClassNameA(window, className, sizeof className);
+        const HWND text = GetDlgItem(window, 0xFFFF);  // a message box's text
+        if (owner == processId && IsWindowVisible(window))
+            windows += std::string(windows.empty() ? "" : ", ") + className + " \"" + Text(window) +
+                       (text ? ": " + Text(text).substr(0, 60) : "") + "\"";
+    }
+    return windows.empty() ? "no window" : "windows " + windows;
+}
 
 // String 1 is the second of the sixteen counted strings of string block 1.
 void SetDescription(const std::string& path, const char* description)
@@ -63,18 +149,31 @@ std::string Reach(const std::string& path)
     return redirected ? WindowsDir() + "\\Sysnative\\" + path.substr(system.size()) : path;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+::testing::AssertionResult WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    const ULONGLONG deadline = GetTickCount64() + (::testing::Test::HasFailure() ? 0 : timeoutMs);
     while (!condition()) {
         if (GetTickCount64() >= deadline)
-            return false;
+            return ::testing::AssertionFailure() << "not within " << timeoutMs << " ms; " << Seen();
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
             DispatchMessageA(&message);
         Sleep(20);
     }
-    return true;
+    return ::testing::AssertionSuccess();
+}
+
+std::string Seen()
+{
+    std::lock_guard<std::mutex> lock(g_live);
+    std::string seen;
+    for (const Process* process : g_processes)
+        seen += process->State() + "; ";
+    for (const PlacedFile* file : g_files) {
+        for (const PlacedFile::Start& start : file->Starts())
+            seen += "started " + start.commandLine.substr(0, 120) + " " + std::to_string(start.show) + "; ";
+    }
+    return seen.empty() ? "no program started" : seen;
 }
 
 RegValue ReadValue(const std::string& key, const std::string& name)
@@ -140,16 +239,18 @@ PlacedFile::PlacedFile(std::string path_, const char* description_, const std::s
     DeleteFileA(log.c_str());  // one left by a run that was killed
     if (description_)
         SetDescription(reached, description_);
+    std::lock_guard<std::mutex> lock(g_live);
+    g_files.insert(this);
 }
 
 PlacedFile::~PlacedFile()
 {
-    for (DWORD id : Running()) {
-        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id);
-        TerminateProcess(process, 1);
-        WaitForSingleObject(process, 10000);
-        CloseHandle(process);
+    {
+        std::lock_guard<std::mutex> lock(g_live);
+        g_files.erase(this);
     }
+    for (DWORD id : Running())
+        EndProcess(id);
     DeleteFileA(reached.c_str());
     DeleteFileA(log.c_str());
     for (std::string folder = reached;
@@ -196,30 +297,64 @@ std::vector<DWORD> PlacedFile::Running() const
     return ids;
 }
 
-Process::Process(std::string commandLine)
+Process::Process(std::string commandLine) : m_commandLine(commandLine)
 {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info);
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info)) {
+        ADD_FAILURE() << "could not start " << m_commandLine.substr(0, 200) << ": error " << GetLastError();
+        return;
+    }
+    std::lock_guard<std::mutex> lock(g_live);
+    g_processes.insert(this);
 }
 
 Process::~Process()
 {
-    TerminateProcess(m_info.hProcess, 1);
-    Exited();
+    if (Crashed())
+        ADD_FAILURE() << State();
+    {
+        std::lock_guard<std::mutex> lock(g_live);
+        g_processes.erase(this);
+    }
+    End();
     CloseHandle(m_info.hProcess);
     CloseHandle(m_info.hThread);
 }
 
-bool Process::Exited(DWORD timeoutMs) const
+::testing::AssertionResult Process::Exited(DWORD timeoutMs) const
 {
     return WaitUntil([&] { return WaitForSingleObject(m_info.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+}
+
+bool Process::Crashed() const
+{
+    // Ended by an exception (its code 0xC...), or held by the debugger that a crash starts (winedbg here).
+    DWORD exitCode = 0;
+    BOOL debugged = FALSE;
+    return (CheckRemoteDebuggerPresent(m_info.hProcess, &debugged) && debugged) ||
+           (GetExitCodeProcess(m_info.hProcess, &exitCode) && (exitCode & 0xF0000000) == 0xC0000000);
+}
+
+std::string Process::State() const
+{
+    DWORD exitCode = STILL_ACTIVE;
+    GetExitCodeProcess(m_info.hProcess, &exitCode);
+    return m_commandLine.substr(0, 120) + ": " + (Crashed() ? "crashed, " : "") +
+           (WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT ? "runs, " + Windows(Id())
+                                                                    : "ended with " + Hex(exitCode));
+}
+
+void Process::End() const
+{
+    TerminateProcess(m_info.hProcess, 1);
+    WaitForSingleObject(m_info.hProcess, kWaitMs);
 }
 
 HWND WaitForWindow(DWORD processId, HWND parent, HWND besides)
 {
     HWND found = nullptr;
-    WaitUntil([&] {
+    const ::testing::AssertionResult came = WaitUntil([&] {
         for (found = nullptr; (found = FindWindowExA(parent, found, nullptr, nullptr)) != nullptr;) {
             DWORD owner = 0;
             GetWindowThreadProcessId(found, &owner);
@@ -228,7 +363,19 @@ HWND WaitForWindow(DWORD processId, HWND parent, HWND besides)
         }
         return false;
     });
+    if (!came)
+        ADD_FAILURE() << "no window of process " << processId << ": " << came.message();
     return found;
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    // As WaitUntil, one look once the test has failed: 1 ms, as Wine waits without limit when given 0.
+    const UINT timeoutMs = ::testing::Test::HasFailure() ? 1 : kWaitMs;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) && timeoutMs == kWaitMs)
+        ADD_FAILURE() << "message " << Hex(message) << " not answered within " << kWaitMs << " ms; " << Seen();
+    return static_cast<LRESULT>(result);
 }
 
 std::string Text(HWND window)
@@ -241,7 +388,10 @@ std::string Text(HWND window)
 
 void Press(HWND dialog, int buttonId)
 {
-    PostMessageA(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
+    const HWND button = GetDlgItem(dialog, buttonId);
+    if (!button)
+        ADD_FAILURE() << "no button " << buttonId << " to press; " << Seen();
+    PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 void Key(HWND window, WORD virtualKey)
@@ -266,17 +416,22 @@ void Mouse(int x, int y, bool click)
     SendInput(click ? 2 : 1, mouse, sizeof(INPUT));
 }
 
+std::string Utf8(const std::wstring& text)
+{
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &bytes[0],
+                                     static_cast<int>(bytes.size()), nullptr, nullptr));
+    return bytes;
+}
+
 std::vector<std::string> Lines(HWND list)
 {
     // Read as UTF-16: Wine's LB_GETTEXT sent as ANSI to another process's list box answers in UTF-16.
     std::vector<std::string> lines;
-    for (LRESULT index = 0; index < SendMessageW(list, LB_GETCOUNT, 0, 0); ++index) {
-        std::wstring wide(SendMessageW(list, LB_GETTEXTLEN, index, 0) + 1, L'\0');
-        wide.resize(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0])));
-        std::string line(wide.size() * 3, '\0');
-        line.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &line[0],
-                                        static_cast<int>(line.size()), nullptr, nullptr));
-        lines.push_back(line);
+    for (LRESULT index = 0; index < Send(list, LB_GETCOUNT, 0, 0); ++index) {
+        std::wstring wide(Send(list, LB_GETTEXTLEN, index, 0) + 1, L'\0');
+        wide.resize(Send(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&wide[0])));
+        lines.push_back(Utf8(wide));
     }
     return lines;
 }

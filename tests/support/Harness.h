@@ -2,9 +2,11 @@
 // user or another program would.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 // The tests' text is UTF-8, their programs' code page (tests/support/utf8.manifest), in which the system gives
 // and takes what it holds as UTF-16: names, descriptions, the registry's text.
 std::string Repeat(const std::string& text, int times);
+std::string Utf8(const std::wstring& text);
 // Beyond code page 1252: CJK, 3 bytes in UTF-8; Latin-extended, 2; and outside the Basic Multilingual Plane,
 // 4 bytes and two UTF-16 units (a mountain, then a tent).
 const char kSnow[] = u8"\u96EA", kSnowName[] = u8"\u96EA-\u015Anieg",
@@ -26,8 +29,37 @@ std::string WindowsDir();
 // The file that Windows means by path, as this process reaches it: under WoW64 the process's own view
 // of the system directory is SysWOW64, and the real one is reached through Sysnative.
 std::string Reach(const std::string& path);
-// Polls condition, handling this thread's messages meanwhile, until it holds; false on timeout.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+// A wait's limit: what the tests wait for comes within 2 s here, and within 10 s on a busy machine.
+const DWORD kWaitMs = 10000;
+// Polls condition, handling this thread's messages meanwhile, until it holds; on timeout a failure that tells
+// what the programs that the test started show (see Seen). Once the test has failed, it looks once only:
+// waiting on would only add up to ctest's timeout.
+::testing::AssertionResult WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kWaitMs);
+// What the test's programs show: for each process that it started, whether it runs or its exit code, and its
+// windows; the starts logged by its placed files.
+std::string Seen();
+
+// A table's rows in turn, each named in the failures by its number, up to the first row that fails: what a
+// failed row leaves behind later rows cannot trust, and their waits would only add up.
+template <class Row> struct Rows {
+    template <size_t count> explicit Rows(const Row (&rows)[count]) : first(rows), last(rows + count) {}
+    struct Iterator {
+        const Row *first, *row, *last;
+        std::unique_ptr<::testing::ScopedTrace> trace;
+        const Row& operator*()
+        {
+            trace.reset();  // gtest's traces are a stack: the row before goes first
+            trace.reset(new ::testing::ScopedTrace("table row", static_cast<int>(row - first + 1),
+                                                   "of " + std::to_string(last - first)));
+            return *row;
+        }
+        void operator++() { ++row; }
+        bool operator!=(const Iterator& end) const { return row != end.row && !::testing::Test::HasFailure(); }
+    };
+    Iterator begin() const { return { first, first, last, nullptr }; }
+    Iterator end() const { return { first, last, last, nullptr }; }
+    const Row *first, *last;
+};
 
 const char kDesktopKey[] = "Control Panel\\Desktop", kSaverValue[] = "SCRNSAVE.EXE",
            kProfileKey[] = "Software\\Quenbrook\\Dozewell\\Settings", kNoticeValue[] = "LockAlertDisplayed";
@@ -91,7 +123,8 @@ public:
     const std::string reached, log;
 };
 
-// A process started for one test, ended with it if it still runs.
+// A process started for one test, ended with it if it still runs. A start that fails, and a crash (an exit code
+// 0xC...), fail the test with the Win32 error or the exception code.
 class Process {
 public:
     explicit Process(std::string commandLine);
@@ -99,15 +132,26 @@ public:
     Process& operator=(const Process&) = delete;
     ~Process();
     DWORD Id() const { return m_info.dwProcessId; }
-    bool Exited(DWORD timeoutMs = 10000) const;
+    // Whether it ended within timeoutMs; otherwise a failure naming what it shows.
+    ::testing::AssertionResult Exited(DWORD timeoutMs = kWaitMs) const;
+    // Its command line, whether it crashed, whether it runs or its exit code, and its visible windows.
+    std::string State() const;
+    bool Crashed() const;
+    // Ends it, at once when the test is over time (the watchdog ends every process that the test started).
+    void End() const;
 
 private:
+    const std::string m_commandLine;
     PROCESS_INFORMATION m_info = {};
 };
 
-// The first visible window of the process but besides, top-level or a child of parent; NULL on timeout.
+// The first visible window of the process but besides, top-level or a child of parent; NULL and a failure on timeout.
 HWND WaitForWindow(DWORD processId, HWND parent = nullptr, HWND besides = nullptr);
+// A message sent to another process's window, answered within kWaitMs or a failure (0): a hung program never
+// holds the test.
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 std::string Text(HWND window);
+// Clicks the button; a failure when the window has none of that id.
 void Press(HWND dialog, int buttonId);
 // A key pressed and released, as the user does, once the window is in front.
 void Key(HWND window, WORD virtualKey);

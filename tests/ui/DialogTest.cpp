@@ -37,8 +37,8 @@ protected:
     {
         const std::vector<std::string> lines = Lines(Item(kListId));
         const auto found = std::find(lines.begin(), lines.end(), line);
-        SendMessageA(Item(kListId), LB_SETCURSEL, found == lines.end() ? -1 : found - lines.begin(), 0);
-        SendMessageA(window, WM_COMMAND, MAKEWPARAM(kListId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(kListId)));
+        Send(Item(kListId), LB_SETCURSEL, found == lines.end() ? -1 : found - lines.begin(), 0);
+        Send(window, WM_COMMAND, MAKEWPARAM(kListId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(Item(kListId)));
     }
     // Whether the preview settles as expected: so many previews of the saver started in the preview area, the
     // last the one of our modules that runs, drawing there; with no saver, none started or running.
@@ -104,7 +104,7 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
         << "the focus does not start on the list";
     EXPECT_EQ(Lines(Item(kListId)), std::vector<std::string>({ "Alpha", "Beta", "", kTentDescription, kSnowDescription,
                                                                longest.description, "Aurora" }));
-    EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), 4) << "the default is not selected";
+    EXPECT_EQ(Send(Item(kListId), LB_GETCURSEL, 0, 0), 4) << "the default is not selected";
     RECT frame, screen;
     GetWindowRect(window, &frame);
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
@@ -127,7 +127,7 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
         { kTentDescription, tent, 0 }, { kSnowDescription, snow, 0 }, { longest.description.c_str(), longest, 0 }
     };
     std::map<const PlacedFile*, long> previews = { { &snow, 1 } };
-    for (const auto& choice : choices) {
+    for (const auto& choice : Rows(choices)) {
         choice.key ? Key(window, choice.key) : Choose(choice.line);
         EXPECT_TRUE(WaitUntil([&] { return DefaultSaver() == choice.saver.path; })) << choice.line;
         EXPECT_EQ(Text(Item(kLabelId)), std::string("Default ScreenSaver : ") + choice.line);
@@ -179,7 +179,7 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
         { &beta, { kPreviewId, IDOK }, {}, { { kSaverActive, REG_DWORD, "0" } }, beta.path, " (off by policy)" },
         { &beta, { kPreviewId }, start(beta), { { kNoSaverPage, REG_DWORD, "1" } }, beta.path, locked },
     };
-    for (const auto& c : cases) {
+    for (const auto& c : Rows(cases)) {
         SetPolicies(c.policies);
         const bool fixed = !c.note.empty();
         c.user.empty() ? DeleteValue(kDesktopKey, kSaverValue)
@@ -194,7 +194,7 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
         };
         const LRESULT selected = lineOf(c.saver);
         EXPECT_EQ(Text(Item(kLabelId)), label);
-        EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), selected);
+        EXPECT_EQ(Send(Item(kListId), LB_GETCURSEL, 0, 0), selected);
         EXPECT_EQ(IsWindowEnabled(Item(kListId)), !fixed) << label;
         EXPECT_TRUE(Previews(c.saver, 1)) << label;
         // Neither keys nor a click change what a policy set; a change, even by a message, writes nothing and
@@ -211,7 +211,7 @@ TEST_F(Dialog, ButtonsStartTheDefaultOrAskOrOpenTheSettingsAndEscapeOrCloseEndIt
             EXPECT_EQ(DefaultSaver(), c.chosen->path) << label;
         else
             EXPECT_EQ(SaverSettings(), settings) << label;
-        EXPECT_EQ(SendMessageA(Item(kListId), LB_GETCURSEL, 0, 0), fixed ? selected : lineOf(c.chosen)) << label;
+        EXPECT_EQ(Send(Item(kListId), LB_GETCURSEL, 0, 0), fixed ? selected : lineOf(c.chosen)) << label;
         EXPECT_EQ(Text(Item(kLabelId)), c.chosen ? "Default ScreenSaver : " + c.chosen->description : label);
         EXPECT_TRUE(Previews(saver, c.chosen ? 1 : 2)) << label;
         for (int click : c.clicks) {
@@ -267,7 +267,7 @@ TEST_F(Dialog, IsLaidOutAtTheDisplaysScaleWithThePreviewFillingItsFrame)
     GetDesktopWindow();  // started, if it is not yet, at the prefix's own scale
     // The template's 347 x 167 dialog units in MS Sans Serif 8: 7 x 13 pixels a 4 x 8 units at 96, 10 x 19 at 144.
     const LONG cases[][3] = { { 96, 607, 271 }, { 144, 868, 397 } };
-    for (const auto& c : cases) {
+    for (const auto& c : Rows(cases)) {
         SetValue(kDesktopKey, "LogPixels", REG_DWORD, std::string(reinterpret_cast<const char*>(&c[0]), 4));
         Open();
         RECT client;
