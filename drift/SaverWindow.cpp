@@ -224,8 +224,8 @@ void CSaverWindow::OnPaint()
         ClientToScreen(m_window, &place);
         CWindowDC rootDc(root, DCX_CACHE | DCX_CLIPSIBLINGS);
         SetLayout(rootDc.Dc(), 0);
-        BitBlt(rootDc.Dc(), place.x - rootArea.left, place.y - rootArea.top, client.right, client.bottom, picture, 0,
-               0, SRCCOPY);
+        BitBlt(rootDc.Dc(), place.x - rootArea.left, place.y - rootArea.top, client.right, client.bottom, picture, 0, 0,
+               SRCCOPY);
         return;
     }
     const RECT& area = paint.PaintRect();
