@@ -87,6 +87,8 @@ void Save(const Frame& frame, const std::string& path)
     const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof info;
     const BITMAPFILEHEADER file = { 0x4D42, headers + bytes, 0, 0, headers };
     FILE* out = fopen(path.c_str(), "wb");
+    if (!out)
+        return;
     fwrite(&file, sizeof file, 1, out);
     fwrite(&info, sizeof info, 1, out);
     fwrite(frame.pixels.data(), bytes, 1, out);

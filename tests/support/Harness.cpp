@@ -67,13 +67,15 @@ LONG WINAPI Crashed(EXCEPTION_POINTERS* exception)
     EndSuite("crashed with exception " + Hex(exception->ExceptionRecord->ExceptionCode));
     return EXCEPTION_EXECUTE_HANDLER;
 }
-HANDLE StartWatchdog()
+bool StartWatchdog()
 {
     SetUnhandledExceptionFilter(Crashed);
     ::testing::UnitTest::GetInstance()->listeners().Append(new TestStart);
-    return CreateThread(nullptr, 0, Watch, nullptr, 0, nullptr);
+    const HANDLE watchdog = CreateThread(nullptr, 0, Watch, nullptr, 0, nullptr);
+    CloseHandle(watchdog);  // it runs until the suite ends; nothing waits for it
+    return watchdog != nullptr;
 }
-const HANDLE g_watchdog = StartWatchdog();
+const bool g_watching = StartWatchdog();
 
 // Its visible top-level windows, with their class and text.
 std::string Windows(DWORD processId)
