@@ -71,20 +71,14 @@ std::set<LANGID> Languages(HMODULE module, LPCWSTR type)
         EnumResourceLanguagesW(module, type, name, AddLanguage, reinterpret_cast<LONG_PTR>(&languages));
     return languages;
 }
-const BYTE* Data(HMODULE module, LPCWSTR type, LPCWSTR name, LANGID language, DWORD* size = nullptr)
-{
-    const HRSRC found = FindResourceExW(module, type, name, language);
-    if (size)
-        *size = found ? SizeofResource(module, found) : 0;
-    return found ? static_cast<const BYTE*>(LockResource(LoadResource(module, found))) : nullptr;
-}
 // The language's strings by id, the empty ones left out, as LoadStringW reads them: a block holds sixteen counted
 // strings.
 std::map<UINT, std::wstring> Strings(HMODULE module, LANGID language)
 {
     std::map<UINT, std::wstring> strings;
     for (LPCWSTR block : Names(module, kStrings)) {
-        const auto* at = reinterpret_cast<const WORD*>(Data(module, kStrings, block, language));
+        const HRSRC found = FindResourceExW(module, kStrings, block, language);
+        const auto* at = found ? static_cast<const WORD*>(LockResource(LoadResource(module, found))) : nullptr;
         const UINT first = (static_cast<UINT>(reinterpret_cast<UINT_PTR>(block)) - 1) * 16;
         for (UINT id = first; at && id < first + 16; at += 1 + *at, ++id)
             if (*at)
@@ -101,9 +95,9 @@ std::wstring String(HMODULE module, UINT id, LANGID language)
 // dots an inch); null where the language has none.
 Window Dialog(HMODULE module, LANGID language, int dpi = 96)
 {
-    DWORD size = 0;
-    const BYTE* data = Data(module, kDialogs, MAKEINTRESOURCEW(kDialogId), language, &size);
-    std::vector<BYTE> bytes(data, data + size);
+    const HRSRC found = FindResourceExW(module, kDialogs, MAKEINTRESOURCEW(kDialogId), language);
+    const auto* data = found ? static_cast<const BYTE*>(LockResource(LoadResource(module, found))) : nullptr;
+    std::vector<BYTE> bytes(data, data + (found ? SizeofResource(module, found) : 0));
     if (bytes.empty())
         return { nullptr, DestroyWindow };
     // The point size follows the caption: the template names neither menu nor class.
