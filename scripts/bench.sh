@@ -2,7 +2,8 @@
 # Builds both architectures and prints the benchmark table: catalogue fill, start-up, the dialog, sizes.
 #   scripts/bench.sh [DOZEWELL.EXE]  also times the start-up and the dialog of that other x64 build, in turn with this one's
 #   scripts/bench.sh --drift         only Drift full screen at three screen sizes, its processor time and the
-#                                    display server's, against Drift as it was before it drew only what changed
+#                                    display server's, against Drift as it was before it drew only what changed,
+#                                    and against the floor of any full-screen window drawing 30 times a second
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,35 +26,42 @@ if [[ "${1:-}" == --drift ]]; then
         cmake --build "$old/x64" -j "$(nproc)" --target dozewell_drift >/dev/null
     fi
     cmake --preset x64 >/dev/null
-    cmake --build --preset x64 -j "$(nproc)" --target dozewell_drift >/dev/null
+    cmake --build --preset x64 -j "$(nproc)" --target dozewell_drift send_floor >/dev/null
     measured=15
     hz=$(getconf CLK_TCK)
+    # Ticks of the program's and the display server's processor time over $measured s, after its start.
+    measure() {
+        # The launcher becomes the program's process, under the same id.
+        wine "$@" >/dev/null 2>&1 &
+        local pid=$! program display
+        sleep 2  # its start is not what is measured
+        grep -q "$(basename "$1")" "/proc/$pid/cmdline" || { echo "$1: the program did not start" >&2; exit 1; }
+        program=$(cpu_ticks "$pid") display=$(cpu_ticks "$xvfb_pid")
+        sleep "$measured"
+        echo $(($(cpu_ticks "$pid") - program)) $(($(cpu_ticks "$xvfb_pid") - display))
+        xdotool key space  # the user is back
+        wait "$pid"
+    }
     echo "Drift full screen at 30 fps: processor time in % of one core over $measured s, of the screen saver and"
-    echo "of the display server (Xvfb) drawing what it sends (from /proc); before = Drift of $before"
-    printf '%10s %13s %10s %7s %15s %12s %7s\n' size "saver before" "saver now" ratio "display before" \
-        "display now" ratio
+    echo "of the display server (Xvfb) drawing what it sends (from /proc); before = Drift of $before. The floor, its"
+    echo "own and the display server's: a window on the same timer that sends nothing, or 28 single pixels (as many"
+    echo "as Drift's lights) each on its own"
+    printf '%10s %13s %10s %7s %15s %12s %7s %15s %15s\n' size "saver before" "saver now" ratio "display before" \
+        "display now" ratio "floor nothing" "floor 28 sends"
     wine_env_init bench
     for size in 1280x800 1920x1080 3840x2160; do
         wine_display 1 "$size"
         wine_server_up
-        figures=()
-        for scr in "$old/x64/bin/dozewell-drift.scr" build/x64/bin/dozewell-drift.scr; do
-            # The launcher becomes the saver's process, under the same id.
-            wine "$scr" /s >/dev/null 2>&1 &
-            pid=$!
-            sleep 2  # its start is not what is measured
-            grep -q dozewell-drift.scr "/proc/$pid/cmdline" || { echo "$scr: the screen saver did not start"; exit 1; }
-            saver=$(cpu_ticks "$pid") display=$(cpu_ticks "$xvfb_pid")
-            sleep "$measured"
-            figures+=($(($(cpu_ticks "$pid") - saver)) $(($(cpu_ticks "$xvfb_pid") - display)))
-            xdotool key space  # the user is back
-            wait "$pid"
-        done
+        # shellcheck disable=SC2207
+        figures=($(measure "$old/x64/bin/dozewell-drift.scr" /s) $(measure build/x64/bin/dozewell-drift.scr /s)
+                 $(measure build/x64/bin/send_floor.exe 0) $(measure build/x64/bin/send_floor.exe 28))
+        ((${#figures[@]} == 8)) || exit 1
         awk -v size="$size" -v hz="$hz" -v s="$measured" -v sb="${figures[0]}" -v db="${figures[1]}" \
-            -v sn="${figures[2]}" -v dn="${figures[3]}" 'function pc(t) { return 100 * t / hz / s }
+            -v sn="${figures[2]}" -v dn="${figures[3]}" -v f0="${figures[4]}" -v d0="${figures[5]}" \
+            -v f28="${figures[6]}" -v d28="${figures[7]}" 'function pc(t) { return 100 * t / hz / s }
             function ratio(a, b) { return a ? sprintf("%.3f", b / a) : "-" }
-            BEGIN { printf "%10s %12.1f%% %9.2f%% %7s %14.1f%% %11.2f%% %7s\n", size, pc(sb), pc(sn), ratio(sb, sn),
-                    pc(db), pc(dn), ratio(db, dn) }'
+            BEGIN { printf "%10s %12.1f%% %9.2f%% %7s %14.1f%% %11.2f%% %7s %6.2f%% %5.2f%% %6.2f%% %5.2f%%\n", size,
+                    pc(sb), pc(sn), ratio(sb, sn), pc(db), pc(dn), ratio(db, dn), pc(f0), pc(d0), pc(f28), pc(d28) }'
         wine_env_cleanup
         xvfb_pid=""
     done
