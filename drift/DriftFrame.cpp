@@ -38,15 +38,15 @@ BOOL CDriftFrame::Fit(const CDriftScene& scene, int width, int height)
     GdiFlush();
     for (Shown& shown : m_shown)
         SetRectEmpty(&shown.bounds);
-    std::vector<RECT> everything;
+    Areas everything;
     Follow(scene, everything);
     Compose({ 0, 0, width, height });
     return TRUE;
 }
 
-void CDriftFrame::Update(const CDriftScene& scene, std::vector<RECT>& changed)
+void CDriftFrame::Update(const CDriftScene& scene, Areas& changed)
 {
-    changed.clear();
+    changed.count = 0;
     Follow(scene, changed);
     for (const RECT& area : changed)
         Compose(area);
@@ -54,7 +54,7 @@ void CDriftFrame::Update(const CDriftScene& scene, std::vector<RECT>& changed)
 
 // Where a light moved or changed, both where it was and where it is now changed: one rectangle
 // around both when they overlap, as a light moves a few pixels a frame, else each on its own.
-void CDriftFrame::Follow(const CDriftScene& scene, std::vector<RECT>& changed)
+void CDriftFrame::Follow(const CDriftScene& scene, Areas& changed)
 {
     for (int index = 0; index < CDriftScene::kLightCount; ++index) {
         const CDriftScene::LightLook look = scene.Look(index, m_frame.Width(), m_frame.Height());
@@ -66,12 +66,12 @@ void CDriftFrame::Follow(const CDriftScene& scene, std::vector<RECT>& changed)
         RECT both;
         if (IntersectRect(&both, &bounds, &shown.bounds)) {
             UnionRect(&both, &bounds, &shown.bounds);
-            changed.push_back(both);
+            changed.items[changed.count++] = both;
         } else {
             if (!IsRectEmpty(&shown.bounds))
-                changed.push_back(shown.bounds);
+                changed.items[changed.count++] = shown.bounds;
             if (!IsRectEmpty(&bounds))
-                changed.push_back(bounds);
+                changed.items[changed.count++] = bounds;
         }
         shown.bounds = bounds;
         shown.discs = look.discs;
@@ -79,28 +79,31 @@ void CDriftFrame::Follow(const CDriftScene& scene, std::vector<RECT>& changed)
     }
     // Only what lies in the picture.
     const RECT picture = { 0, 0, m_frame.Width(), m_frame.Height() };
-    for (RECT& area : changed)
+    for (RECT& area : changed.items)
         IntersectRect(&area, &area, &picture);
-    changed.erase(std::remove_if(changed.begin(), changed.end(), [](const RECT& area) { return IsRectEmpty(&area); }),
-                  changed.end());
+    RECT* const kept = std::remove_if(changed.items, changed.items + changed.count,
+                                      [](const RECT& area) { return IsRectEmpty(&area) != FALSE; });
+    changed.count = static_cast<int>(kept - changed.items);
     JoinNear(changed);
 }
 
 // Rectangles near each other are shown as one: apart, each would cost more than the pixels between them.
-void CDriftFrame::JoinNear(std::vector<RECT>& areas)
+void CDriftFrame::JoinNear(Areas& areas)
 {
+    RECT* const items = areas.items;
     for (bool joined = true; joined;) {
         joined = false;
-        for (size_t first = 0; first < areas.size(); ++first)
-            for (size_t second = first + 1; second < areas.size();) {
+        for (int first = 0; first < areas.count; ++first)
+            for (int second = first + 1; second < areas.count;) {
                 RECT both;
-                UnionRect(&both, &areas[first], &areas[second]);
-                if (Area(both) > Area(areas[first]) + Area(areas[second]) + kPixelsWorthAnArea) {
+                UnionRect(&both, &items[first], &items[second]);
+                if (Area(both) > Area(items[first]) + Area(items[second]) + kPixelsWorthAnArea) {
                     ++second;
                     continue;
                 }
-                areas[first] = both;
-                areas.erase(areas.begin() + second);
+                items[first] = both;
+                std::copy(items + second + 1, items + areas.count, items + second);
+                --areas.count;
                 joined = true;
             }
     }

@@ -4,9 +4,10 @@
 // more, and drawing a glow costs the same however many rings it has.
 #pragma once
 
+#include <stdlib.h>
 #include <windows.h>
 
-#include <vector>
+#include <memory>
 
 #include "drift/DriftScene.h"
 
@@ -22,11 +23,24 @@ public:
     bool Prepare(const CDriftScene::LightLook& look);
     // What the glow covers with the light's centre at that place, to the pixel.
     RECT Bounds(float x, float y) const;
-    const std::vector<Run>& Runs(int disc) const { return m_runs[disc]; }
+    // A disc's runs, for a range-based for.
+    struct Span {
+        const Run *first, *last;
+        const Run* begin() const { return first; }
+        const Run* end() const { return last; }
+    };
+    Span Runs(int disc) const { return { m_runs.get() + m_first[disc], m_runs.get() + m_first[disc + 1] }; }
 
 private:
-    std::vector<Run> m_runs[CDriftScene::kMostRings + 1];
-    int m_side = 0;  // of the square that holds the discs, their centre in its middle
+    struct FreeMemory {
+        void operator()(Run* runs) const { free(runs); }
+    };
+
+    // Every disc's runs in one block, disc by disc, from malloc: the C++ library's containers would bring its
+    // exception runtime into the module.
+    std::unique_ptr<Run, FreeMemory> m_runs;
+    int m_first[CDriftScene::kMostRings + 2] = {};  // where each disc's runs start, and where the last ends
+    int m_side = 0;                                 // of the square that holds the discs, their centre in its middle
     int m_discs = 0;
     float m_radii[CDriftScene::kMostRings + 1] = {};
 };

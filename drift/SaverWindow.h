@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "drift/DriftFrame.h"
 #include "drift/DriftScene.h"
 
@@ -45,5 +43,5 @@ private:
     DWORD m_lastTick = 0;
     CDriftScene m_scene;
     CDriftFrame m_frame;
-    std::vector<RECT> m_changed;  // kept from frame to frame, not made anew 30 times a second
+    CDriftFrame::Areas m_changed;
 };

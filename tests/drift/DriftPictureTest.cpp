@@ -109,7 +109,7 @@ TEST(Drift, DrawsOnlyWhatChangedAndTheSamePictureAsBefore)
         CDriftScene scene(kSeed);
         CDriftFrame shown, whole;
         shown.Fit(scene, row.width, row.height);
-        std::vector<RECT> changed;
+        CDriftFrame::Areas changed;
         for (int step = 0; step < row.steps; ++step) {
             scene.Advance(row.stepMs);
             shown.Update(scene, changed);
