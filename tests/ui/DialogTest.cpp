@@ -111,9 +111,8 @@ TEST_F(Dialog, ShowsTheSaversAndMakesEachChoiceTheDefaultAtOnceAndPreviewsIt)
     EXPECT_NEAR(frame.left + frame.right, screen.left + screen.right, 2) << "the dialog is not centred";
     EXPECT_NEAR(frame.top + frame.bottom, screen.top + screen.bottom, 2);
     // One icon, the program's, for both sizes.
-    EXPECT_NE(GetPropA(window, "Dozewell.AppIcon"), nullptr);
-    EXPECT_EQ(GetPropA(window, "Dozewell.BigIcon"), GetPropA(window, "Dozewell.AppIcon"));
-    EXPECT_EQ(GetPropA(window, "Dozewell.SmallIcon"), GetPropA(window, "Dozewell.AppIcon"));
+    const HANDLE icon = GetPropA(window, "Dozewell.AppIcon");
+    EXPECT_TRUE(icon && GetPropA(window, "Dozewell.BigIcon") == icon && GetPropA(window, "Dozewell.SmallIcon") == icon);
 
     ASSERT_TRUE(Previews(&snow, 1)) << "no preview ran";
     // Each change writes the default, rewrites the label and starts the preview anew, also for the same line.
