@@ -312,6 +312,7 @@ Process::Process(std::string commandLine) : m_commandLine(commandLine), m_job(Cr
                         &m_info) ||
         !AssignProcessToJobObject(m_job, m_info.hProcess) || ResumeThread(m_info.hThread) == static_cast<DWORD>(-1)) {
         ADD_FAILURE() << "could not start " << m_commandLine.substr(0, 200) << ": error " << GetLastError();
+        TerminateProcess(m_info.hProcess, 1);  // not left suspended where it could not join its job
         return;
     }
     std::lock_guard<std::recursive_mutex> lock(g_live);
