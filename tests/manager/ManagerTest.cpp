@@ -87,43 +87,33 @@ TEST_F(Manager, CountsADefaultAsSetWhenItNamesAnythingThatExistsAndReadsString1O
     DeleteFileA((library.path + ".marker").c_str());
 }
 
-TEST_F(Manager, HoldsTheModulesNamedScrOfTheSystemAndWindowsDirectories)
+TEST_F(Manager, ListsTheModulesNamedScrOfBothDirectoriesSelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
 {
     const std::string system = SystemDir(), windows = WindowsDir(), folder = system + "\\dozewell-folder.scr";
-    PlacedFile alpha(system + "\\dozewell-alpha.scr", "Alpha"), bare(system + "\\dozewell-bare.scr"),
-        twin(windows + "\\dozewell-alpha.scr", "Alpha"), beta(windows + "\\dozewell-beta.scr", "Beta"),
-        other(system + "\\dozewell-other.scx", "Other"), text(system + "\\dozewell-text.scr", nullptr, "text.scr"),
-        locked(system + "\\dozewell-locked.scr", "Locked");
+    PlacedFile lines(system + "\\dozewell-lines.scr", "Lines"), bare(system + "\\dozewell-bare.scr"),
+        twin(windows + "\\dozewell-lines.scr", "Lines"), lower(windows + "\\dozewell-lower.scr", "lines"),
+        deluxe(system + "\\dozewell-deluxe.scr", "Lines Deluxe"), other(system + "\\dozewell-other.scx", "Other"),
+        text(system + "\\dozewell-text.scr", nullptr, "text.scr"), locked(system + "\\dozewell-locked.scr", "Locked");
     HANDLE lock = CreateFileA(locked.reached.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    SetFileAttributesA(alpha.reached.c_str(), FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(lines.reached.c_str(), FILE_ATTRIBUTE_READONLY);
     CreateDirectoryA(Reach(folder).c_str(), nullptr);
     SendMessageA(list.m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("stale line"));
     manager.FillSaverList(&list);
     CloseHandle(lock);
-    SetFileAttributesA(alpha.reached.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(lines.reached.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(Reach(folder).c_str());
-    std::vector<std::string> entries = Entries(manager.GetSaverMap()), descriptions;
+    std::vector<std::string> entries = Entries(manager.GetSaverMap()), descriptions,
+                             expected = { twin.path + "=Lines", lower.path + "=lines", bare.path + "=",
+                                          deluxe.path + "=Lines Deluxe", lines.path + "=Lines" };
     for (const std::string& entry : entries)
         descriptions.push_back(entry.substr(entry.find('=') + 1));
-    EXPECT_EQ(Lines(list.m_hWnd), descriptions) << "the list shows the descriptions in the catalogue's order";
-    std::sort(entries.begin(), entries.end());
-    EXPECT_EQ(entries, std::vector<std::string>(
-                           { twin.path + "=Alpha", beta.path + "=Beta", alpha.path + "=Alpha", bare.path + "=" }));
-
-    // A drive root already ends in its backslash.
-    PlacedFile atRoot("C:\\dozewell-root.scr", "Root");
-    manager.ScanSaverDirectory("C:\\");
-    EXPECT_EQ(Entries(manager.GetSaverMap()).back(), "C:\\dozewell-root.scr=Root");
-}
-
-TEST_F(Manager, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
-{
-    const std::string system = SystemDir();
-    PlacedFile deluxe(system + "\\dozewell-deluxe.scr", "Lines Deluxe"),
-        lower(system + "\\dozewell-lower.scr", "lines"), lines(system + "\\dozewell-lines.scr", "Lines"),
-        twin(WindowsDir() + "\\dozewell-lines.scr", "Lines"), bare(system + "\\dozewell-bare.scr");
-    manager.FillSaverList(&list);
     const std::vector<std::string> shown = Lines(list.m_hWnd);
+    EXPECT_EQ(shown, descriptions) << "the list shows the descriptions in the catalogue's order";
+    std::sort(expected.begin(), expected.end());
+    std::vector<std::string> sorted = entries;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, expected);
+
     // The default, and the line selected ("": none).
     const std::string cases[][2] = {
         { lines.path, "Lines" }, { lower.path, "lines" }, { deluxe.path, "Lines Deluxe" }, { bare.path, "" }
@@ -132,13 +122,10 @@ TEST_F(Manager, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
         SendMessageA(list.m_hWnd, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
         SetDefault(c[0]);
         manager.SelectDefaultInList(&list);
-        const LRESULT index = SendMessageA(list.m_hWnd, LB_GETCURSEL, 0, 0);
         const auto first = std::find(shown.begin(), shown.end(), c[1]) - shown.begin();
-        EXPECT_EQ(index, c[1].empty() ? LB_ERR : first) << c[0];
+        EXPECT_EQ(SendMessageA(list.m_hWnd, LB_GETCURSEL, 0, 0), c[1].empty() ? LB_ERR : first) << c[0];
     }
-
     // Of two equal descriptions, the first in the catalogue is written, as its path, as REG_SZ.
-    const auto entries = Entries(manager.GetSaverMap());
     const auto at = [&](const PlacedFile& file) {
         return std::find(entries.begin(), entries.end(), file.path + "=Lines");
     };
@@ -151,6 +138,11 @@ TEST_F(Manager, SelectsTheDefaultsWholeLineAndWritesAChoiceAsItsPath)
     EXPECT_EQ(DefaultSaver(), firstLines);
     CString path("old");
     EXPECT_STREQ(manager.FindSaverPath("Nothing", path), "");
+
+    // A drive root already ends in its backslash.
+    PlacedFile atRoot("C:\\dozewell-root.scr", "Root");
+    manager.ScanSaverDirectory("C:\\");
+    EXPECT_EQ(Entries(manager.GetSaverMap()).back(), "C:\\dozewell-root.scr=Root");
 }
 
 // A closed handle names nothing, or by now another process or thread.

@@ -11,8 +11,8 @@
 namespace {
 
 // The processes and files of the running test, for what a failure tells and for the watchdog, which reads them
-// from a thread of its own.
-std::mutex g_live;
+// from a thread of its own. Recursive, as a crash while the test's thread holds it ends the suite on that thread.
+std::recursive_mutex g_live;
 std::set<const Process*> g_processes;
 std::set<const PlacedFile*> g_files;
 
@@ -38,7 +38,7 @@ void EndSuite(const std::string& why)
     fprintf(stderr, "%s.%s: %s, the suite ended; %s\n", test ? test->test_suite_name() : "", test ? test->name() : "",
             why.c_str(), Seen().c_str());
     fflush(stderr);
-    std::lock_guard<std::mutex> lock(g_live);
+    std::lock_guard<std::recursive_mutex> lock(g_live);
     for (const Process* process : g_processes)
         process->End();
     for (const PlacedFile* file : g_files) {
@@ -167,7 +167,7 @@ std::string Reach(const std::string& path)
 
 std::string Seen()
 {
-    std::lock_guard<std::mutex> lock(g_live);
+    std::lock_guard<std::recursive_mutex> lock(g_live);
     std::string seen;
     for (const Process* process : g_processes)
         seen += process->State() + "; ";
@@ -241,14 +241,14 @@ PlacedFile::PlacedFile(std::string path_, const char* description_, const std::s
     DeleteFileA(log.c_str());  // one left by a run that was killed
     if (description_)
         SetDescription(reached, description_);
-    std::lock_guard<std::mutex> lock(g_live);
+    std::lock_guard<std::recursive_mutex> lock(g_live);
     g_files.insert(this);
 }
 
 PlacedFile::~PlacedFile()
 {
     {
-        std::lock_guard<std::mutex> lock(g_live);
+        std::lock_guard<std::recursive_mutex> lock(g_live);
         g_files.erase(this);
     }
     for (DWORD id : Running())
@@ -299,15 +299,23 @@ std::vector<DWORD> PlacedFile::Running() const
     return ids;
 }
 
-Process::Process(std::string commandLine) : m_commandLine(commandLine)
+Process::Process(std::string commandLine) : m_commandLine(commandLine), m_job(CreateJobObjectA(nullptr, nullptr))
 {
+    // Whatever it starts joins its job, and so ends with it: the debugger that Wine starts for a crash too, which
+    // would otherwise hold the suite's output, and with it ctest, until its timeout.
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(m_job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &m_info)) {
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                        &m_info) ||
+        !AssignProcessToJobObject(m_job, m_info.hProcess) || ResumeThread(m_info.hThread) == static_cast<DWORD>(-1)) {
         ADD_FAILURE() << "could not start " << m_commandLine.substr(0, 200) << ": error " << GetLastError();
+        TerminateProcess(m_info.hProcess, 1);  // not left suspended where it could not join its job
         return;
     }
-    std::lock_guard<std::mutex> lock(g_live);
+    std::lock_guard<std::recursive_mutex> lock(g_live);
     g_processes.insert(this);
 }
 
@@ -316,12 +324,13 @@ Process::~Process()
     if (Crashed())
         ADD_FAILURE() << State();
     {
-        std::lock_guard<std::mutex> lock(g_live);
+        std::lock_guard<std::recursive_mutex> lock(g_live);
         g_processes.erase(this);
     }
     End();
     CloseHandle(m_info.hProcess);
     CloseHandle(m_info.hThread);
+    CloseHandle(m_job);
 }
 
 ::testing::AssertionResult Process::Exited(DWORD timeoutMs) const
@@ -349,7 +358,7 @@ std::string Process::State() const
 
 void Process::End() const
 {
-    TerminateProcess(m_info.hProcess, 1);
+    TerminateJobObject(m_job, 1);
     WaitForSingleObject(m_info.hProcess, kWaitMs);
 }
 

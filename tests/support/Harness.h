@@ -123,8 +123,8 @@ public:
     const std::string reached, log;
 };
 
-// A process started for one test, ended with it if it still runs. A start that fails, and a crash (an exit code
-// 0xC...), fail the test with the Win32 error or the exception code.
+// A process started for one test, ended with it if it still runs, with every process that it started. A start that
+// fails, and a crash (an exit code 0xC...), fail the test with the Win32 error or the exception code.
 class Process {
 public:
     explicit Process(std::string commandLine);
@@ -142,6 +142,7 @@ public:
 
 private:
     const std::string m_commandLine;
+    const HANDLE m_job;
     PROCESS_INFORMATION m_info = {};
 };
 
