@@ -115,7 +115,7 @@ cp "$signed/dozewell.exe" "$tmp/changed.exe" && printf x | dd of="$tmp/changed.e
 cmp -s "$signed/dozewell.exe" "$tmp/changed.exe" || verify "$tmp/changed.exe" && fail "a program with a byte changed passes verification"
 # Signed, the x64 program starts as it did (from a copy of this build's programs), and its MSI installs.
 cp -r "$build/bin" "$tmp/signed-bin" && cp "$tmp/signed-x64/Dozewell-$version-x64"/*.{exe,scr} "$tmp/signed-bin" &&
-    wine "$(winepath -w "$tmp/signed-bin/dozewell_tests.exe")" --gtest_filter='App.*' >"$tmp/log" 2>&1 || fail "signed, it starts otherwise: $(tail -20 "$tmp/log")"
+    wine "$(winepath -w "$tmp/signed-bin/dozewell_tests.exe")" --gtest_filter='App.*' >"$tmp/log" 2>&1 || fail "signed, it starts otherwise: $(grep -m1 -B4 -A8 -E 'Failure|could not start' "$tmp/log")"
 installs x64 "$release/Dozewell-$version-x64.msi" "$tmp/signed-x64/Dozewell-$version-x64"
 # The manifests parse, hold what winget requires of manifest version 1.6.0, and say what the MSIs are.
 /usr/bin/python3 - "$release/winget/manifests/q/Quenbrook/Dozewell/$(property ProductVersion)" >"$tmp/manifests" <<'PY'

@@ -308,10 +308,17 @@ Process::Process(std::string commandLine) : m_commandLine(commandLine), m_job(Cr
     SetInformationJobObject(m_job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    const char* failed = nullptr;
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
-                        &m_info) ||
-        !AssignProcessToJobObject(m_job, m_info.hProcess) || ResumeThread(m_info.hThread) == static_cast<DWORD>(-1)) {
-        ADD_FAILURE() << "could not start " << m_commandLine.substr(0, 200) << ": error " << GetLastError();
+                        &m_info))
+        failed = "CreateProcess";
+    else if (!AssignProcessToJobObject(m_job, m_info.hProcess))
+        failed = "AssignProcessToJobObject";
+    else if (ResumeThread(m_info.hThread) == static_cast<DWORD>(-1))
+        failed = "ResumeThread";
+    if (failed) {
+        const DWORD error = GetLastError();
+        ADD_FAILURE() << "could not start " << m_commandLine.substr(0, 200) << ": " << failed << ", error " << error;
         TerminateProcess(m_info.hProcess, 1);  // not left suspended where it could not join its job
         return;
     }
