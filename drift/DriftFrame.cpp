@@ -79,8 +79,8 @@ void CDriftFrame::Follow(const CDriftScene& scene, Areas& changed)
     }
     // Only what lies in the picture.
     const RECT picture = { 0, 0, m_frame.Width(), m_frame.Height() };
-    for (RECT& area : changed.items)
-        IntersectRect(&area, &area, &picture);
+    for (int index = 0; index < changed.count; ++index)
+        IntersectRect(&changed.items[index], &changed.items[index], &picture);
     RECT* const kept = std::remove_if(changed.items, changed.items + changed.count,
                                       [](const RECT& area) { return IsRectEmpty(&area) != FALSE; });
     changed.count = static_cast<int>(kept - changed.items);
