@@ -29,9 +29,16 @@ wine_env_init()
     PATH=${PATH//"$loaders:"/}
     if [[ "$WINEARCH" == win64 && -x /usr/lib/wine/wine64 ]]; then
         mkdir -p "$loaders"
+        # Debian's wine64 has no preloader: it sits at a fixed address, and the kernel (6.9 and later) starts its
+        # heap anywhere in the 1 GB above it, where about one start in a thousand covers the address of Windows'
+        # shared user data, and the process dies before its first line ("failed to map the shared user data").
+        # Without address randomisation the heap starts just above the loader, well below it. Its children
+        # inherit that.
+        local norandom=""
+        setarch -R true 2>/dev/null && norandom="setarch -R "
         # Scripts, not links: the loader finds its own files beside the path that it was run by.
         for name in wine wine-stable; do
-            printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$loaders/$name"
+            printf '#!/bin/sh\nexec %s/usr/lib/wine/wine64 "$@"\n' "$norandom" >"$loaders/$name"
             chmod +x "$loaders/$name"
         done
         PATH="$loaders:$PATH"
