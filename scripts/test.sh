@@ -23,6 +23,8 @@ wine_env_init test
 wine_display 1
 wine_locales
 wine_server_up
+# The desktop stays open between the suites, as on Windows (tests/fixtures/desktop_pin.cpp); wineserver -k ends it.
+wine build/x64/bin/fixtures/desktop_pin.exe >/dev/null 2>&1 &
 # The display's scale as a new prefix has it, whatever a killed run left: a row sets it and puts it back.
 wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
 
