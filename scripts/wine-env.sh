@@ -29,7 +29,7 @@ wine_env_init()
     PATH=${PATH//"$loaders:"/}
     if [[ "$WINEARCH" == win64 && -x /usr/lib/wine/wine64 ]]; then
         mkdir -p "$loaders"
-        # Debian's wine64 has no preloader: it sits at a fixed address, and the kernel (6.9 and later) starts its
+        # Debian's wine64 has no preloader: it sits at a fixed address, and a recent kernel (6.18 here) starts its
         # heap anywhere in the 1 GB above it, where about one start in a thousand covers the address of Windows'
         # shared user data, and the process dies before its first line ("failed to map the shared user data").
         # Without address randomisation the heap starts just above the loader, well below it. Its children
